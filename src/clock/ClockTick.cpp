@@ -1,0 +1,176 @@
+#include "alarms/frmalarmU.h"
+#include "clock/DateHelpers.h"
+#include "clock/Forms.h"
+#include "clock/PowerStatus.h"
+#include "clock/Shape.h"
+#include "clock/TimeText.h"
+#include "clock/formDialtop.h"
+#include "platform/Dialogs.h"
+#include "platform/LocalClock.h"
+#include "platform/Services.h"
+#include "platform/TaskbarPresence.h"
+#include "platform/Tones.h"
+#include "tray/CoolTrayIcon.h"
+
+#include <QLabel>
+
+#include <cstdio>
+
+namespace {
+
+const QColor Amber(0xE4, 0xC1, 0x56);
+const QColor BatteryDropped(0xFF, 0x00, 0x00);
+const QColor BatteryRose(0x00, 0x80, 0x00);
+
+const QString WarningTitle = QStringLiteral("Warning");
+const QString Warning5Text = QStringLiteral("Ποσοστό Μπαταρίας 5% !!");
+const QString Warning3Text = QStringLiteral("Ποσοστό Μπαταρίας 3%!!!\r"
+                                            "Τερματίστε Το Συντομότερο Δυνατό Τον Υπολογιστή\r"
+                                            "ή\r"
+                                            "Συνδέστε ΑΜΕΣΩΣ Τον Υπολογιστή Σε Πηγή Τροφοδοσίας");
+
+QString twoDigits(long long value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2lld", value);
+    return QString::fromLatin1(buffer);
+}
+
+void setTextColor(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+} // namespace
+
+void Tdialform::Timer1Timer() {
+    cltray->HideTaskbarButton();
+
+    ShowTimeTexts();
+    lblcountry->setText(CountryName);
+    FitTimeFonts();
+
+    const int second = services_.clock.now().second;
+    const int minute = services_.clock.now().minute;
+    const int hour = services_.clock.now().hour;
+
+    power_.ReadPowerStatus(services_.power);
+
+    if (!services_.taskbar.isTaskbarThere()) {
+        TaskbarWasMissing = true;
+    } else if (TaskbarWasMissing) {
+        menuMinimizeClick();
+        menuRestoreClick();
+        TaskbarWasMissing = false;
+    }
+
+    const int percent = power_.BatteryPercent;
+    const bool onMains = power_.ACStatusText == AcOnLineText;
+    lblbattery->setText(percent == platform::NoBatteryReading ? QStringLiteral("AC")
+                                                              : QString::number(percent));
+    cltray->setHint(lblbattery->text());
+
+    if (percent > 3 && percent <= 5 && !Warned5 && !onMains)
+        WarnBattery(false);
+    if (percent >= 6) {
+        Warned5 = false;
+        Warned3 = false;
+    }
+    if (percent <= 3 && !Warned3 && !onMains)
+        WarnBattery(true);
+    if (percent >= 4)
+        Warned3 = false;
+
+    if (power_.ACStatusText == AcOffLineText) {
+        if (TicksSinceDrop == 0)
+            lbltimetolive->setText(QStringLiteral("TTL = #"));
+        PreviousPercent = LastPercent;
+        LastPercent = percent;
+        if (LastPercent < PreviousPercent) {
+            const long long seconds = static_cast<long long>(percent - 3) * TicksSinceDrop;
+            lbltimetolive->setText(QStringLiteral("TTL = ") + twoDigits(seconds / 60) + QLatin1Char(':') +
+                                   twoDigits(seconds % 60));
+            TicksSinceDrop = 0;
+        }
+        setTextColor(lblbattery, power_.PercentChanged ? BatteryDropped : Amber);
+        ++TicksSinceDrop;
+        SetHeights(53);
+        lbltimetolive->show();
+    } else if (onMains) {
+        setTextColor(lblbattery, power_.PercentChanged ? BatteryRose : Amber);
+        SetHeights(44);
+        lbltimetolive->hide();
+        TicksSinceDrop = 0;
+    }
+
+    cltray->setHint(DialLabel->text() + QStringLiteral(" (") + lblbattery->text() + QStringLiteral("%)"));
+
+    if (second == 0) {
+        for (int row = 1; row <= AlarmRowCount; ++row) {
+            if (AlarmOn[row] && AlarmHour[row] == hour && AlarmMinute[row] == minute)
+                forms_.frmalarm->RingAlarm(row);
+        }
+    }
+}
+
+void Tdialform::WarnBattery(bool threePercent) {
+    BringApplicationToFront();
+    services_.tones.tone(500, 200);
+    if (threePercent)
+        services_.tones.tone(500, 200);
+    showMinimized();
+    showNormal();
+    if (threePercent) {
+        activateWindow();
+        setFocus();
+        Warned3 = true;
+    } else {
+        Warned5 = true;
+    }
+    // Ticks go on while the box is open; the flag set above keeps them from opening another.
+    services_.dialogs.warning(WarningTitle, threePercent ? Warning3Text : Warning5Text);
+}
+
+void Tdialform::SetHeights(int windowHeight) {
+    resize(width(), windowHeight);
+    client->resize(client->width(), windowHeight - 2);
+    boxout->resize(boxout->width(), windowHeight - 2);
+    boxin->resize(boxin->width(), windowHeight - 8);
+}
+
+void Tdialform::SetTimeFont(QLabel* label, int points) {
+    // Points become pixels as at 96 dots per inch, rounded to the nearest pixel.
+    QFont font = label->font();
+    const int pixels = (points * 96 + 36) / 72;
+    if (font.pixelSize() != pixels) {
+        font.setPixelSize(pixels);
+        label->setFont(font);
+    }
+    const QFontMetrics metrics(font);
+    label->resize(metrics.horizontalAdvance(label->text()), metrics.height());
+}
+
+void Tdialform::FormPaint() {
+    if (DialLabel->width() > 71)
+        SetTimeFont(DialLabel, --dialLabelPoints_);
+    if (DialLabel->width() < 65)
+        SetTimeFont(DialLabel, ++dialLabelPoints_);
+    if (diallabel2->width() > 71)
+        SetTimeFont(diallabel2, diallabel2Points_ = dialLabelPoints_ - 1);
+    if (diallabel2->width() < 65)
+        SetTimeFont(diallabel2, diallabel2Points_ = dialLabelPoints_ + 1);
+}
+
+void Tdialform::FitTimeFonts() {
+    // Each pass is what one repaint did; a size pair that straddles the 65..71 band would repaint
+    // forever, so the walk is bounded.
+    constexpr int MaxPasses = 12;
+    SetTimeFont(DialLabel, dialLabelPoints_);
+    SetTimeFont(diallabel2, diallabel2Points_);
+    for (int pass = 0; pass < MaxPasses; ++pass) {
+        const int before = dialLabelPoints_ * 1000 + diallabel2Points_;
+        FormPaint();
+        if (dialLabelPoints_ * 1000 + diallabel2Points_ == before)
+            break;
+    }
+}

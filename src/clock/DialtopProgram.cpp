@@ -1,0 +1,33 @@
+#include "clock/DialtopProgram.h"
+
+#include "alarms/frmalarmU.h"
+#include "clock/formDialtop.h"
+#include "clock/frmcountryU.h"
+#include "fullscreen/frmSleepU.h"
+#include "fullscreen/frmroseU.h"
+#include "power/frmcustskedU.h"
+#include "sysinfo/frmAboutU.h"
+#include "tweaks/frmTweakU.h"
+
+DialtopProgram::DialtopProgram(const platform::Services& services) {
+    // The main window first: it registers the hotkeys whose captions later windows copy.
+    new Tdialform(services, forms_, power_);
+    forms_.frmalarm = new Tfrmalarm(services, forms_);
+    forms_.frmSleep = new TfrmSleep(services, forms_);
+    forms_.frmabout = new Tfrmabout(services, forms_);
+    forms_.frmrose = new Tfrmrose(services, forms_);
+    forms_.frmcustsked = new Tfrmcustsked(services, forms_);
+    forms_.frmcountry = new Tfrmcountry(services, forms_);
+    forms_.frmtweak = new Tfrmtweak(services, forms_);
+}
+
+DialtopProgram::~DialtopProgram() {
+    delete forms_.frmtweak;
+    delete forms_.frmcountry;
+    delete forms_.frmcustsked;
+    delete forms_.frmrose;
+    delete forms_.frmabout;
+    delete forms_.frmSleep;
+    delete forms_.frmalarm;
+    delete forms_.dialform;
+}

@@ -1,0 +1,30 @@
+#include "clock/Shape.h"
+
+#include <QPainter>
+
+TShape::TShape(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+}
+
+void TShape::setBrushColor(const QColor& color) {
+    brush_ = color;
+    update();
+}
+
+void TShape::setBrushClear(bool clear) {
+    clear_ = clear;
+    update();
+}
+
+void TShape::setPenColor(const QColor& color) {
+    pen_ = color;
+    update();
+}
+
+void TShape::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!clear_)
+        painter.fillRect(rect(), brush_);
+    painter.setPen(pen_);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,330 @@
+#include "clock/formDialtop.h"
+
+#include "clock/DateHelpers.h"
+#include "clock/Forms.h"
+#include "clock/PowerStatus.h"
+#include "clock/Shape.h"
+#include "clock/TimeText.h"
+#include "platform/Dialogs.h"
+#include "platform/LocalClock.h"
+#include "platform/ProcessInfo.h"
+#include "platform/Services.h"
+#include "platform/WindowSystem.h"
+#include "sysinfo/frmAboutU.h"
+#include "tray/CoolTrayIcon.h"
+#include "tweaks/frmTweakU.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+const QColor Amber(0xE4, 0xC1, 0x56);
+const QColor Gold(0xD5, 0xAE, 0x2B);
+
+QLabel* makeLabel(const QString& name, QWidget* parent, const QFont& font, const QColor& color) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Window, Qt::black);
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+QFont arial(int pixelSize, bool bold = false, bool italic = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+TShape* makeSquare(const QString& name, QWidget* parent, QPoint at, const QColor& fill, const QString& hint) {
+    auto* square = new TShape(name, parent);
+    square->setGeometry(QRect(at, QSize(10, 10)));
+    square->setBrushColor(fill);
+    square->setPenColor(QColor(0xC0, 0xC0, 0xC0));
+    square->setCursor(Qt::PointingHandCursor);
+    square->setToolTip(hint);
+    return square;
+}
+
+} // namespace
+
+Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSample& power)
+    : services_(services), forms_(forms), power_(power) {
+    forms_.dialform = this;
+    setObjectName(QStringLiteral("dialform"));
+    setWindowTitle(QStringLiteral("Dialtop"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(83, 44);
+
+    ReadTimeFormat();
+    CreateFace();
+    CreatePopupMenu();
+    cltray = new TCoolTrayIcon(*this, services_.windows);
+    CreateTimers();
+    FormCreate();
+}
+
+Tdialform::~Tdialform() = default;
+
+void Tdialform::CreateFace() {
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setGeometry(1, 1, 81, 42);
+
+    boxout = new TShape(QStringLiteral("boxout"), client);
+    boxout->setGeometry(0, 0, 81, 42);
+    boxout->setBrushColor(QColor(0x80, 0x00, 0x00));
+    boxout->setPenColor(Qt::white);
+
+    boxin = new TShape(QStringLiteral("boxin"), client);
+    boxin->setGeometry(3, 3, 75, 36);
+    boxin->setBrushColor(Qt::black);
+    boxin->setPenColor(Qt::white);
+
+    DialLabel = makeLabel(QStringLiteral("DialLabel"), client, arial(17, true), Amber);
+    DialLabel->setGeometry(6, 5, 71, 19);
+    DialLabel->setAlignment(Qt::AlignCenter);
+
+    shcorner = makeSquare(QStringLiteral("shcorner"), client, {47, 24}, QColor(0x00, 0x00, 0x80), "Corner");
+    shexit = makeSquare(QStringLiteral("shexit"), client, {58, 24}, QColor(0x80, 0x00, 0x00), "Exit");
+    Shmove = makeSquare(QStringLiteral("Shmove"), client, {25, 24}, QColor(0x00, 0x80, 0x00), "Move");
+    Shopt = makeSquare(QStringLiteral("Shopt"), client, {36, 24}, Qt::black, "About");
+
+    lblbattery = makeLabel(QStringLiteral("lblbattery"), client, arial(11), Amber);
+    lblbattery->setGeometry(4, 22, 20, 13);
+    lblbattery->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblbattery->setText(QStringLiteral("100"));
+    lblbattery->setToolTip(QStringLiteral("Battery"));
+
+    lbltimetolive = makeLabel(QStringLiteral("lbltimetolive"), client, arial(11), Amber);
+    lbltimetolive->setGeometry(9, 34, 65, 11);
+    lbltimetolive->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lbltimetolive->setToolTip(QStringLiteral("Estimated Remaining Time (Based On Last Change)"));
+    lbltimetolive->hide();
+
+    lblother = makeLabel(QStringLiteral("lblother"), client, arial(11), Amber);
+    lblother->setGeometry(68, 22, 9, 13);
+    lblother->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblother->setText(QStringLiteral(">"));
+    lblother->setToolTip(QStringLiteral("Show Additional Country's Time"));
+    lblother->setCursor(Qt::PointingHandCursor);
+
+    lblcountry = makeLabel(QStringLiteral("lblcountry"), client, arial(12, false, true), Gold);
+    lblcountry->setGeometry(81, 22, 65, 16);
+    lblcountry->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    diallabel2 = makeLabel(QStringLiteral("diallabel2"), client, arial(17, true), Gold);
+    diallabel2->setGeometry(82, 5, 71, 19);
+    diallabel2->setAlignment(Qt::AlignCenter);
+
+    for (QWidget* component : {static_cast<QWidget*>(boxout), static_cast<QWidget*>(boxin),
+                               static_cast<QWidget*>(shexit), static_cast<QWidget*>(Shopt)})
+        component->installEventFilter(this);
+}
+
+void Tdialform::CreateTimers() {
+    auto makeTimer = [this](const QString& name, int interval) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(name);
+        timer->setInterval(interval);
+        return timer;
+    };
+    Timer1 = makeTimer(QStringLiteral("Timer1"), 1000);
+    timermove = makeTimer(QStringLiteral("timermove"), 45);
+    timershowabout = makeTimer(QStringLiteral("timershowabout"), 20);
+    timerOff = makeTimer(QStringLiteral("timerOff"), 60000);
+    timerreboot = makeTimer(QStringLiteral("timerreboot"), 60000);
+
+    // The tick is aimed just past each wall-clock second, so every second gets exactly one tick.
+    Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        const platform::LocalTime now = services_.clock.now();
+        ScheduleNextTick();
+        const int second = (now.hour * 60 + now.minute) * 60 + now.second;
+        if (second == lastTickSecond_)
+            return; // woke a little early: this second has had its tick
+        lastTickSecond_ = second;
+        Timer1Timer();
+    });
+    connect(timershowabout, &QTimer::timeout, this, &Tdialform::timershowaboutTimer);
+    ScheduleNextTick();
+}
+
+void Tdialform::ScheduleNextTick() {
+    constexpr int MarginMs = 3;
+    Timer1->start(1000 - services_.clock.now().millisecond + MarginMs);
+}
+
+void Tdialform::FormCreate() {
+    RegisterHotKeys();
+
+    TimeDifference = 120;
+    timerOff->stop();
+    timerreboot->stop();
+
+    menuMinimize->setEnabled(true);
+    menuRestore->setEnabled(false);
+
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    Warned5 = false;
+    Warned3 = false;
+
+    ShowTimeTexts();
+
+    hide();
+    Moving = false;
+    MovingBeforeDrag = false;
+    resize(83, 44);
+    client->resize(81, 42);
+    move(services_.windows.screenGeometry().width() - width(), 0);
+    boxin->resize(boxin->width(), 36);
+    boxout->resize(boxout->width(), 42);
+    show();
+
+    LoadSettings();
+
+    menuAlwaysOnTop->setChecked(false);
+    // Timer1 has run since the window was made.
+    FitTimeFonts();
+
+    PreviousPercent = power_.Sampled ? power_.BatteryPercent : 0;
+    LastPercent = PreviousPercent;
+    TicksSinceDrop = 0;
+
+    cltray->HideTaskbarButton();
+}
+
+void Tdialform::ReadTimeFormat() {
+    timeFormat_ = services_.timeFormat.read();
+}
+
+void Tdialform::ShowTimeTexts() {
+    const platform::LocalTime now = services_.clock.now();
+    DialLabel->setText(QString::fromStdString(TimeText(now, timeFormat_)));
+    diallabel2->setText(QString::fromStdString(TimeText(AddMinutes(now, TimeDifference), timeFormat_)));
+}
+
+QString Tdialform::SettingsPath() const {
+    const QString executable = QString::fromStdString(services_.process.executablePath());
+    const int slash = executable.lastIndexOf(QLatin1Char('/'));
+    return executable.left(slash + 1) + QStringLiteral("settings.ini");
+}
+
+void Tdialform::menuExitClick() {
+    SaveSettings();
+    emit terminateRequested();
+}
+
+void Tdialform::shexitMouseDown() {
+    menuExitClick();
+}
+
+void Tdialform::menuMinimizeClick() {
+    showMinimized();
+    menuMinimize->setEnabled(false);
+    menuRestore->setEnabled(true);
+}
+
+void Tdialform::menuRestoreClick() {
+    showNormal();
+    menuMinimize->setEnabled(true);
+    menuRestore->setEnabled(false);
+}
+
+void Tdialform::ShoptMouseUp() {
+    Tfrmabout& about = *forms_.frmabout;
+    if (!about.isVisible()) {
+        about.resize(about.width(), 14);
+        about.show();
+        timershowabout->start();
+    }
+    about.activateWindow();
+    about.setFocus();
+}
+
+void Tdialform::menuAbout1Click() {
+    ShoptMouseUp();
+}
+
+void Tdialform::timershowaboutTimer() {
+    Tfrmabout& about = *forms_.frmabout;
+    if (about.height() > 285) {
+        timershowabout->stop();
+        return;
+    }
+    int height = about.height() + 15;
+    if (height >= 290)
+        height = 302;
+    about.resize(about.width(), height);
+}
+
+void Tdialform::menuTweakingClick() {
+    Tfrmtweak& tweak = *forms_.frmtweak;
+    tweak.resize(540, tweak.height());
+    tweak.move(x() - (540 - width()), y() + height());
+    services_.dialogs.runModal(tweak);
+}
+
+void Tdialform::cltrayClick() {
+    if (!services_.windows.isApplicationActive())
+        menuRestoreClick();
+    raise();
+    activateWindow();
+}
+
+int Tdialform::ApplicationEvents1SettingChange(unsigned flag, const QString&) {
+    constexpr unsigned WorkAreaChanged = 47;
+    // Only a work-area change is answered, and the window stays where it is.
+    return flag == WorkAreaChanged ? 0 : -1;
+}
+
+void Tdialform::BringApplicationToFront() {
+    services_.windows.bringToFront(*this);
+}
+
+bool Tdialform::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == shexit && event->type() == QEvent::MouseButtonPress) {
+        shexitMouseDown();
+        return true;
+    }
+    if (watched == Shopt && event->type() == QEvent::MouseButtonRelease) {
+        ShoptMouseUp();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tdialform::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LocaleChange)
+        ReadTimeFormat();
+    QWidget::changeEvent(event);
+}
+
+void Tdialform::contextMenuEvent(QContextMenuEvent* event) {
+    PopupMenu1->popup(event->globalPos());
+}
+
+void Tdialform::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event->key(), event->modifiers());
+    QWidget::keyPressEvent(event);
+}

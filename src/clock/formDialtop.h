@@ -1,0 +1,152 @@
+#pragma once
+
+#include "clock/AlarmRows.h"
+#include "platform/TimeFormatSource.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class TCoolTrayIcon;
+class THotKeyManager;
+class TShape;
+struct Forms;
+struct PowerSample;
+
+namespace platform {
+struct Services;
+}
+
+// The clock window and the program's one store of shared state.
+class Tdialform : public QWidget {
+    Q_OBJECT
+
+public:
+    Tdialform(const platform::Services& services, Forms& forms, PowerSample& power);
+    ~Tdialform() override;
+
+    // Shared state, read and written by the other windows.
+    int TimeDifference = 0;
+    QString CountryName;
+    bool ShowExpanded = false;
+    bool Docked = false;
+    bool Moving = false;
+    bool MovingBeforeDrag = false;
+    int DragX = 0;
+    int DragY = 0;
+    int PreviousPercent = 0;
+    int LastPercent = 0;
+    int TicksSinceDrop = 0;
+    bool Warned5 = false;
+    bool Warned3 = false;
+    bool TaskbarWasMissing = false;
+    int StopAlarmKeyIndex = 0;
+    int PenguinKeyIndex = 0;
+    int BlankKeyIndex = 0;
+    QString StopAlarmCaption;
+    QString PenguinKeyCaption;
+    AlarmRows<bool> AlarmOn;
+    AlarmRows<int> AlarmHour;
+    AlarmRows<int> AlarmMinute;
+    AlarmRows<QString> AlarmSound;
+
+    // The face, in drawing order.
+    QWidget* client = nullptr;
+    TShape* boxout = nullptr;
+    TShape* boxin = nullptr;
+    QLabel* DialLabel = nullptr;
+    TShape* shcorner = nullptr;
+    TShape* shexit = nullptr;
+    TShape* Shmove = nullptr;
+    TShape* Shopt = nullptr;
+    QLabel* lblbattery = nullptr;
+    QLabel* lbltimetolive = nullptr;
+    QLabel* lblother = nullptr;
+    QLabel* lblcountry = nullptr;
+    QLabel* diallabel2 = nullptr;
+
+    QTimer* Timer1 = nullptr;
+    QTimer* timermove = nullptr;
+    QTimer* timershowabout = nullptr;
+    QTimer* timerOff = nullptr;
+    QTimer* timerreboot = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QAction* menuAlwaysOnTop = nullptr;
+    QAction* menuTrasparencyEnable = nullptr;
+    QAction* menuCountrySettings = nullptr;
+    QAction* menuTweaking = nullptr;
+    QAction* Alarm1 = nullptr;
+    QAction* menuAbout1 = nullptr;
+    QAction* menuStartWithWindows = nullptr;
+    QAction* menuRestore = nullptr;
+    QAction* menuMinimize = nullptr;
+    QAction* menuExit = nullptr;
+
+    TCoolTrayIcon* cltray = nullptr;
+    THotKeyManager* HotKeyManager1 = nullptr;
+
+    // Settings file.
+    void LoadSettings();
+    void SaveSettings();
+
+    // The one-second tick and its helpers.
+    void Timer1Timer();
+    void BringApplicationToFront();
+    void FormPaint();
+
+    // Commands and handlers.
+    void menuExitClick();
+    void shexitMouseDown();
+    void menuMinimizeClick();
+    void menuRestoreClick();
+    void ShoptMouseUp();
+    void menuAbout1Click();
+    void timershowaboutTimer();
+    void menuTweakingClick();
+    void cltrayClick();
+    int ApplicationEvents1SettingChange(unsigned flag, const QString& section);
+    void HotKeyManager1HotKeyPressed(std::uint32_t hotKey, std::uint16_t index);
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+    // The full path of settings.ini, beside the executable.
+    QString SettingsPath() const;
+
+signals:
+    // Exit was chosen; the settings are already written.
+    void terminateRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+    void CreateFace();
+    void CreatePopupMenu();
+    void CreateTimers();
+    void RegisterHotKeys();
+    void FitTimeFonts();
+    void ScheduleNextTick();
+    void ShowTimeTexts();
+    void WarnBattery(bool threePercent);
+    void SetHeights(int windowHeight);
+    void SetTimeFont(QLabel* label, int points);
+    void ReadTimeFormat();
+
+    const platform::Services& services_;
+    Forms& forms_;
+    PowerSample& power_;
+    platform::TimeFormat timeFormat_;
+    int lastTickSecond_ = -1;
+    // Font sizes of the two time labels, in points at 96 dots per inch.
+    int dialLabelPoints_ = 13;
+    int diallabel2Points_ = 13;
+};

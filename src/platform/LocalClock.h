@@ -1,0 +1,22 @@
+#pragma once
+
+namespace platform {
+
+// A broken-down local time, as the wall clock shows it.
+struct LocalTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+class LocalClock {
+public:
+    virtual ~LocalClock() = default;
+    virtual LocalTime now() const = 0;
+};
+
+} // namespace platform

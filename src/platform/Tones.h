@@ -1,0 +1,13 @@
+#pragma once
+
+namespace platform {
+
+// Sounds that must never block the interface: calls return at once and tones play one after another.
+class Tones {
+public:
+    virtual ~Tones() = default;
+    virtual void tone(int frequencyHz, int durationMs) = 0;
+    virtual void defaultBeep() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,64 @@
+#include "platform/fake/FakeServices.h"
+
+#include <QDialog>
+
+namespace fake {
+
+void Clock::set(int hour, int minute, int second, int millisecond) {
+    time.hour = hour;
+    time.minute = minute;
+    time.second = second;
+    time.millisecond = millisecond;
+}
+
+bool Dialogs::confirm(const QString& title, const QString& text) {
+    record(Kind::Confirm, title, text);
+    if (confirmAnswers.empty())
+        return false;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
+int Dialogs::runModal(QDialog& dialog) {
+    modalRuns.push_back(&dialog);
+    return modalRun ? modalRun(dialog) : QDialog::Rejected;
+}
+
+std::vector<QString> Dialogs::texts(Kind kind) const {
+    std::vector<QString> result;
+    for (const Box& box : boxes) {
+        if (box.kind == kind)
+            result.push_back(box.text);
+    }
+    return result;
+}
+
+void Dialogs::record(Kind kind, const QString& title, const QString& text) {
+    boxes.push_back({kind, title, text});
+    if (whileOpen)
+        whileOpen(boxes.back());
+}
+
+bool HotKeys::registerHotKey(std::uint16_t id, unsigned modifiers, unsigned virtualKey) {
+    const auto combination = std::make_pair(modifiers, virtualKey);
+    // Like X, a client may hold its own combination twice; only other programs' grabs refuse.
+    if (id == 0 || virtualKey == 0 || taken.count(combination))
+        return false;
+    held[id] = combination;
+    return true;
+}
+
+bool HotKeys::unregisterHotKey(std::uint16_t id) {
+    unregistered.push_back(id);
+    return held.erase(id) > 0;
+}
+
+void HotKeys::press(unsigned modifiers, unsigned virtualKey) {
+    for (const auto& [id, combination] : held) {
+        if (combination == std::make_pair(modifiers, virtualKey) && handler_)
+            handler_(id, modifiers, virtualKey);
+    }
+}
+
+} // namespace fake

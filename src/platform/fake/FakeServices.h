@@ -1,0 +1,150 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/HotKeyService.h"
+#include "platform/LocalClock.h"
+#include "platform/PowerSource.h"
+#include "platform/ProcessInfo.h"
+#include "platform/Services.h"
+#include "platform/TaskbarPresence.h"
+#include "platform/TimeFormatSource.h"
+#include "platform/Tones.h"
+#include "platform/WindowSystem.h"
+
+#include <QRect>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+class QWidget;
+
+namespace fake {
+
+class Clock : public platform::LocalClock {
+public:
+    platform::LocalTime time;
+    platform::LocalTime now() const override { return time; }
+    void set(int hour, int minute, int second, int millisecond = 0);
+};
+
+class TimeFormat : public platform::TimeFormatSource {
+public:
+    platform::TimeFormat format{false, false, true, ":", "AM", "PM"};
+    platform::TimeFormat read() const override { return format; }
+};
+
+class Power : public platform::PowerSource {
+public:
+    std::optional<platform::PowerStatus> status = platform::PowerStatus{platform::AcOnline, 255};
+    std::optional<platform::PowerStatus> query() const override { return status; }
+    void onBattery(int percent) { status = platform::PowerStatus{platform::AcOffline, percent}; }
+    void onMains(int percent) { status = platform::PowerStatus{platform::AcOnline, percent}; }
+};
+
+class Taskbar : public platform::TaskbarPresence {
+public:
+    bool there = true;
+    bool isTaskbarThere() const override { return there; }
+};
+
+class Tones : public platform::Tones {
+public:
+    // (frequency, duration); the default beep is recorded as (0, 0).
+    std::vector<std::pair<int, int>> played;
+    void tone(int frequencyHz, int durationMs) override { played.emplace_back(frequencyHz, durationMs); }
+    void defaultBeep() override { played.emplace_back(0, 0); }
+};
+
+class Dialogs : public platform::Dialogs {
+public:
+    enum class Kind { Plain, Warning, Error, Confirm };
+    struct Box {
+        Kind kind;
+        QString title;
+        QString text;
+    };
+    std::vector<Box> boxes;
+    std::deque<bool> confirmAnswers; // answers for confirm(); No when empty
+    // Called for every box, while it is "open", e.g. to run ticks inside the nested loop.
+    std::function<void(const Box&)> whileOpen;
+    // Answers runModal(); Rejected when unset.
+    std::function<int(QDialog&)> modalRun;
+    std::vector<QDialog*> modalRuns;
+
+    void plain(const QString& title, const QString& text) override { record(Kind::Plain, title, text); }
+    void warning(const QString& title, const QString& text) override { record(Kind::Warning, title, text); }
+    void error(const QString& title, const QString& text) override { record(Kind::Error, title, text); }
+    bool confirm(const QString& title, const QString& text) override;
+    int runModal(QDialog& dialog) override;
+
+    std::vector<QString> texts(Kind kind) const;
+
+private:
+    void record(Kind kind, const QString& title, const QString& text);
+};
+
+class WindowSystem : public platform::WindowSystem {
+public:
+    QRect screen{0, 0, 1024, 768};
+    QRect work{0, 0, 1024, 740};
+    bool applicationActive = true;
+    std::set<const QWidget*> taskbarHidden;
+    std::map<const QWidget*, bool> topmost;
+    int broughtToFront = 0;
+
+    QRect screenGeometry() const override { return screen; }
+    QRect workArea() const override { return work; }
+    bool isTaskbarButtonVisible(QWidget& window) const override { return !taskbarHidden.count(&window); }
+    void hideTaskbarButton(QWidget& window) override { taskbarHidden.insert(&window); }
+    void setTopmost(QWidget& window, bool on) override { topmost[&window] = on; }
+    void bringToFront(QWidget&) override { ++broughtToFront; }
+    bool isApplicationActive() const override { return applicationActive; }
+};
+
+// Combinations in `taken` are held by "another program"; the rest can be registered.
+class HotKeys : public platform::HotKeyService {
+public:
+    std::set<std::pair<unsigned, unsigned>> taken;               // (modifiers, key)
+    std::map<std::uint16_t, std::pair<unsigned, unsigned>> held; // id -> (modifiers, key)
+    std::vector<std::uint16_t> unregistered;
+
+    bool registerHotKey(std::uint16_t id, unsigned modifiers, unsigned virtualKey) override;
+    bool unregisterHotKey(std::uint16_t id) override;
+    void setPressHandler(PressHandler handler) override { handler_ = std::move(handler); }
+    // As if the user pressed the combination anywhere on the desktop.
+    void press(unsigned modifiers, unsigned virtualKey);
+
+private:
+    PressHandler handler_;
+};
+
+class Process : public platform::ProcessInfo {
+public:
+    std::string path = "/nonexistent/dialtop";
+    std::string executablePath() const override { return path; }
+};
+
+// Every fake, bundled as the composition root bundles the real services.
+struct Services {
+    Clock clock;
+    TimeFormat timeFormat;
+    Power power;
+    Taskbar taskbar;
+    Tones tones;
+    Dialogs dialogs;
+    WindowSystem windows;
+    HotKeys hotKeys;
+    Process process;
+
+    platform::Services services() {
+        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process};
+    }
+};
+
+} // namespace fake

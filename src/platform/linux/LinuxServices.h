@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "platform/linux/GstTones.h"
+#include "platform/linux/LinuxLocalClock.h"
+#include "platform/linux/LocaleTimeFormat.h"
+#include "platform/linux/ProcSelfExe.h"
+#include "platform/linux/QtDialogs.h"
+#include "platform/linux/SysfsPowerSource.h"
+#include "platform/linux/TrayHostPresence.h"
+#include "platform/linux/X11WindowSystem.h"
+#include "platform/linux/XcbHotKeyService.h"
+
+// The real services of a Linux desktop, owned for the whole run.
+class LinuxServices {
+public:
+    platform::Services services() {
+        return {clock_, timeFormat_, power_, taskbar_, tones_, dialogs_, windows_, hotKeys_, process_};
+    }
+
+private:
+    LinuxLocalClock clock_;
+    LocaleTimeFormat timeFormat_;
+    SysfsPowerSource power_;
+    TrayHostPresence taskbar_;
+    GstTones tones_;
+    QtDialogs dialogs_;
+    X11WindowSystem windows_;
+    XcbHotKeyService hotKeys_;
+    ProcSelfExe process_;
+};

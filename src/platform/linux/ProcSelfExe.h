@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/ProcessInfo.h"
+
+// The executable's path from /proc/self/exe.
+class ProcSelfExe : public platform::ProcessInfo {
+public:
+    std::string executablePath() const override;
+};

@@ -1,0 +1,44 @@
+#include "platform/linux/QtDialogs.h"
+
+#include <QDialog>
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcMessages, "dialtop.messages", QtWarningMsg)
+
+// The program's texts break lines with "\n\r" or a lone "\r"; Qt wants "\n".
+QString displayText(QString text) {
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+int QtDialogs::show(QMessageBox::Icon icon, const QString& title, const QString& text,
+                    QMessageBox::StandardButtons buttons) {
+    qCInfo(lcMessages).noquote() << "box" << title << ":" << text;
+    QMessageBox box(icon, title, displayText(text), buttons);
+    return box.exec();
+}
+
+void QtDialogs::plain(const QString& title, const QString& text) {
+    show(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+}
+
+void QtDialogs::warning(const QString& title, const QString& text) {
+    show(QMessageBox::Warning, title, text, QMessageBox::Ok);
+}
+
+void QtDialogs::error(const QString& title, const QString& text) {
+    show(QMessageBox::Critical, title, text, QMessageBox::Ok);
+}
+
+bool QtDialogs::confirm(const QString& title, const QString& text) {
+    return show(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+int QtDialogs::runModal(QDialog& dialog) {
+    return dialog.exec();
+}

@@ -1,0 +1,7 @@
+#include "platform/linux/TrayHostPresence.h"
+
+#include <QSystemTrayIcon>
+
+bool TrayHostPresence::isTaskbarThere() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+struct Forms;
+namespace platform {
+struct Services;
+}
+
+// The system-information window, opened by unrolling from the clock.
+class Tfrmabout : public QWidget {
+    Q_OBJECT
+
+public:
+    Tfrmabout(const platform::Services& services, Forms& forms);
+
+    QLabel* lblkey = nullptr;
+
+private:
+    void FormCreate();
+
+    Forms& forms_;
+};

@@ -1,0 +1,7 @@
+#include "tweaks/frmTweakU.h"
+
+#include "clock/BorderlessWindow.h"
+
+Tfrmtweak::Tfrmtweak(const platform::Services&, Forms&) {
+    MakeBorderless(*this, QStringLiteral("frmtweak"), QColor(72, 72, 72), QSize(540, 392));
+}
