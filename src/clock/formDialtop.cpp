@@ -5,6 +5,7 @@
 #include "clock/PowerStatus.h"
 #include "clock/Shape.h"
 #include "clock/TimeText.h"
+#include "hotkeys/HotKeyManager.h"
 #include "platform/Dialogs.h"
 #include "platform/LocalClock.h"
 #include "platform/ProcessInfo.h"
@@ -82,7 +83,9 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
     FormCreate();
 }
 
-Tdialform::~Tdialform() = default;
+Tdialform::~Tdialform() {
+    delete HotKeyManager1;
+}
 
 void Tdialform::CreateFace() {
     client = new QWidget(this);
