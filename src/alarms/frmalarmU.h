@@ -1,12 +1,11 @@
 #pragma once
 
+#include "platform/Services.h"
+
 #include <QDialog>
 
 class QLabel;
 struct Forms;
-namespace platform {
-struct Services;
-}
 
 // The alarm table dialog, also the window of a ringing alarm.
 class Tfrmalarm : public QDialog {
@@ -25,6 +24,6 @@ public:
 private:
     void FormCreate();
 
-    const platform::Services& services_;
+    const platform::Services services_;
     Forms& forms_;
 };

@@ -162,9 +162,9 @@ void Tdialform::FormPaint() {
 }
 
 void Tdialform::FitTimeFonts() {
-    // Each pass is what one repaint did; a size pair that straddles the 65..71 band would repaint
-    // forever, so the walk is bounded.
-    constexpr int MaxPasses = 12;
+    // Each pass is what one repaint did. The walk is bounded: sizes that straddle the 65..71 band would
+    // otherwise repaint forever.
+    constexpr int MaxPasses = 24;
     SetTimeFont(DialLabel, dialLabelPoints_);
     SetTimeFont(diallabel2, diallabel2Points_);
     for (int pass = 0; pass < MaxPasses; ++pass) {
@@ -173,4 +173,8 @@ void Tdialform::FitTimeFonts() {
         if (dialLabelPoints_ * 1000 + diallabel2Points_ == before)
             break;
     }
+    // The second clock only ever gets the first's size plus or minus one; when neither fits, the rules
+    // flip it back and forth. Its text has the same format, so the first clock's own size fits it.
+    if (diallabel2->width() > 71 || diallabel2->width() < 65)
+        SetTimeFont(diallabel2, diallabel2Points_ = dialLabelPoints_);
 }

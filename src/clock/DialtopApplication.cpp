@@ -1,5 +1,8 @@
 #include "clock/DialtopApplication.h"
 
+#include "clock/DialtopError.h"
+#include "platform/Dialogs.h"
+
 #include <cstdio>
 #include <exception>
 
@@ -16,6 +19,12 @@ bool DialtopApplication::notify(QObject* receiver, QEvent* event) {
         report(error.what());
     }
     return false;
+}
+
+void DialtopApplication::reportErrorsTo(platform::Dialogs& dialogs) {
+    reporter_ = [&dialogs](const std::string& message) {
+        dialogs.error(ApplicationTitle, QString::fromStdString(ErrorBoxText(message)));
+    };
 }
 
 void DialtopApplication::guarded(const std::function<void()>& handler) {

@@ -5,6 +5,10 @@
 #include <functional>
 #include <string>
 
+namespace platform {
+class Dialogs;
+}
+
 // The application title: caption of plain message boxes and of the general error box.
 inline const QString ApplicationTitle = QStringLiteral("dialtop");
 
@@ -18,6 +22,8 @@ public:
     DialtopApplication(int& argc, char** argv);
 
     void setErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
+    // Errors go to the general error box: caption "dialtop", error icon, the full-stop rule.
+    void reportErrorsTo(platform::Dialogs& dialogs);
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Runs a handler directly, reporting what escapes it as notify() would.

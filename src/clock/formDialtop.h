@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock/AlarmRows.h"
+#include "platform/Services.h"
 #include "platform/TimeFormatSource.h"
 
 #include <QString>
@@ -17,10 +18,6 @@ class THotKeyManager;
 class TShape;
 struct Forms;
 struct PowerSample;
-
-namespace platform {
-struct Services;
-}
 
 // The clock window and the program's one store of shared state.
 class Tdialform : public QWidget {
@@ -141,7 +138,7 @@ private:
     void SetTimeFont(QLabel* label, int points);
     void ReadTimeFormat();
 
-    const platform::Services& services_;
+    const platform::Services services_;
     Forms& forms_;
     PowerSample& power_;
     platform::TimeFormat timeFormat_;

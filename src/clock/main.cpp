@@ -1,8 +1,6 @@
 #include "clock/DialtopApplication.h"
-#include "clock/DialtopError.h"
 #include "clock/DialtopProgram.h"
 #include "clock/formDialtop.h"
-#include "platform/Dialogs.h"
 #include "platform/linux/LinuxServices.h"
 
 int main(int argc, char** argv) {
@@ -13,9 +11,7 @@ int main(int argc, char** argv) {
     DialtopApplication app(argc, argv);
     LinuxServices linuxServices;
     const platform::Services services = linuxServices.services();
-    app.setErrorReporter([&services](const std::string& message) {
-        services.dialogs.error(ApplicationTitle, QString::fromStdString(ErrorBoxText(message)));
-    });
+    app.reportErrorsTo(services.dialogs);
 
     DialtopProgram program(services);
     QObject::connect(program.forms().dialform, &Tdialform::terminateRequested, &app, &QApplication::quit);

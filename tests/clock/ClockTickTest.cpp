@@ -1,0 +1,129 @@
+#include "ClockFixture.h"
+#include "alarms/frmalarmU.h"
+#include "clock/Shape.h"
+
+#include <QEvent>
+
+namespace {
+
+class ClockTick : public ClockFixture {
+protected:
+    void SetUp() override {
+        ClockFixture::SetUp();
+        start();
+    }
+};
+
+TEST_F(ClockTick, SecondClockAddsTheDifferenceAcrossMidnight) {
+    struct Case {
+        int hour, minute, difference;
+        const char* local;
+        const char* second;
+    };
+    const Case cases[] = {
+        {23, 30, 60, "23:30:00", "00:30:00"}, {0, 30, -90, "00:30:00", "23:00:00"},
+        {1, 0, -120, "01:00:00", "23:00:00"}, {14, 5, 1440, "14:05:00", "14:05:00"},
+        {14, 5, 0, "14:05:00", "14:05:00"},
+    };
+    for (const Case& c : cases) {
+        clock().TimeDifference = c.difference;
+        tickAt(c.hour, c.minute, 0);
+        EXPECT_EQ(clock().DialLabel->text(), QString::fromLatin1(c.local));
+        EXPECT_EQ(clock().diallabel2->text(), QString::fromLatin1(c.second)) << c.difference;
+    }
+}
+
+TEST_F(ClockTick, ShowsTheCountryNameEverySecond) {
+    clock().CountryName = QStringLiteral("Ελλάδα");
+    clock().Timer1Timer();
+    EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Ελλάδα"));
+}
+
+TEST_F(ClockTick, FontsFitTheTimeInto65To71Pixels) {
+    struct Case {
+        const char* name;
+        platform::TimeFormat format;
+        int hour;
+    };
+    const Case cases[] = {
+        {"24-hour", {false, false, true, ":", "", ""}, 14},
+        {"12-hour", {true, false, false, ":", "AM", "PM"}, 14},
+        {"12-hour with zero", {true, false, true, ":", "AM", "PM"}, 14},
+        {"marker before", {true, true, true, ":", "AM", "PM"}, 9},
+        {"long markers", {true, false, true, ":", "vorm.", "nachm."}, 14},
+    };
+    for (const Case& c : cases) {
+        program.reset();
+        fakes.timeFormat.format = c.format;
+        start();
+        tickAt(c.hour, 5, 9);
+        for (QLabel* label : {clock().DialLabel, clock().diallabel2}) {
+            EXPECT_GE(label->width(), 65) << c.name << " " << label->text().toStdString();
+            EXPECT_LE(label->width(), 71) << c.name << " " << label->text().toStdString();
+        }
+    }
+}
+
+TEST_F(ClockTick, TwelveHourTextShrinksFromTheDesignSize) {
+    program.reset();
+    fakes.timeFormat.format = {true, false, false, ":", "AM", "PM"};
+    start();
+    tickAt(14, 5, 9);
+    EXPECT_EQ(clock().DialLabel->text(), QStringLiteral("2:05:09 PM"));
+    EXPECT_LT(clock().DialLabel->font().pixelSize(), 17);
+}
+
+TEST_F(ClockTick, HidesATaskbarButtonThatCameBack) {
+    fakes.windows.taskbarHidden.clear();
+    clock().Timer1Timer();
+    EXPECT_TRUE(fakes.windows.taskbarHidden.count(&clock()));
+}
+
+class WindowStateCounter : public QObject {
+public:
+    int minimised = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange && static_cast<QWidget*>(parent())->isMinimized())
+            ++minimised;
+        return false;
+    }
+};
+
+TEST_F(ClockTick, MinimisesAndRestoresOnceWhenTheTaskbarReturns) {
+    WindowStateCounter counter;
+    counter.setParent(&clock());
+    clock().installEventFilter(&counter);
+
+    fakes.taskbar.there = false;
+    clock().Timer1Timer();
+    clock().Timer1Timer();
+    EXPECT_EQ(counter.minimised, 0);
+    fakes.taskbar.there = true;
+    clock().Timer1Timer();
+    EXPECT_EQ(counter.minimised, 1);
+    clock().Timer1Timer();
+    EXPECT_EQ(counter.minimised, 1) << "only on the first tick that finds it again";
+    EXPECT_FALSE(clock().isMinimized());
+    EXPECT_TRUE(clock().menuMinimize->isEnabled());
+    EXPECT_FALSE(clock().menuRestore->isEnabled());
+    clock().removeEventFilter(&counter);
+}
+
+TEST_F(ClockTick, RingsDueAlarmRowsOnlyAtSecondZero) {
+    Tfrmalarm& alarm = *program->forms().frmalarm;
+    clock().AlarmOn[4] = true;
+    clock().AlarmHour[4] = 7;
+    clock().AlarmMinute[4] = 30;
+
+    tickAt(7, 30, 1);
+    tickAt(7, 29, 0);
+    EXPECT_FALSE(alarm.isVisible());
+    EXPECT_TRUE(fakes.tones.played.empty());
+
+    tickAt(7, 30, 0);
+    EXPECT_TRUE(alarm.isVisible());
+    EXPECT_EQ(fakes.tones.played, (std::vector<std::pair<int, int>>{{0, 0}})) << "one default beep";
+    EXPECT_TRUE(alarm.stal->isEnabled());
+}
+
+} // namespace

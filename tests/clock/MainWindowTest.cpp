@@ -1,0 +1,192 @@
+#include "ClockFixture.h"
+#include "alarms/frmalarmU.h"
+#include "clock/Conversions.h"
+#include "clock/DialtopApplication.h"
+#include "clock/Shape.h"
+#include "clock/frmcountryU.h"
+#include "fullscreen/frmSleepU.h"
+#include "fullscreen/frmroseU.h"
+#include "power/frmcustskedU.h"
+#include "sysinfo/frmAboutU.h"
+#include "tweaks/frmTweakU.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace {
+
+class MainWindow : public ClockFixture {};
+
+TEST_F(MainWindow, OpensAt83x44InTheTopRightCornerOfTheFullScreen) {
+    fakes.windows.screen = QRect(0, 0, 1280, 1024);
+    fakes.windows.work = QRect(0, 0, 1240, 1024); // a taskbar docked at the right
+    start();
+    EXPECT_EQ(clock().windowTitle(), QStringLiteral("Dialtop"));
+    EXPECT_EQ(clock().geometry(), QRect(1280 - 83, 0, 83, 44));
+    EXPECT_TRUE(clock().isVisible());
+    EXPECT_EQ(clock().boxout->geometry(), QRect(0, 0, 81, 42));
+    EXPECT_EQ(clock().boxin->geometry(), QRect(3, 3, 75, 36));
+    EXPECT_TRUE(fakes.windows.taskbarHidden.count(&clock())) << "no taskbar button";
+}
+
+TEST_F(MainWindow, CreatesTheEightWindowsHiddenButTheClock) {
+    start();
+    const Forms& forms = program->forms();
+    const std::vector<std::pair<QWidget*, const char*>> windows = {
+        {static_cast<QWidget*>(forms.frmalarm), "frmalarm"},
+        {static_cast<QWidget*>(forms.frmSleep), "frmSleep"},
+        {static_cast<QWidget*>(forms.frmabout), "frmabout"},
+        {static_cast<QWidget*>(forms.frmrose), "frmrose"},
+        {static_cast<QWidget*>(forms.frmcustsked), "frmcustsked"},
+        {static_cast<QWidget*>(forms.frmcountry), "frmcountry"},
+        {static_cast<QWidget*>(forms.frmtweak), "frmtweak"},
+    };
+    EXPECT_EQ(clock().objectName(), QStringLiteral("dialform"));
+    for (const auto& [window, name] : windows) {
+        ASSERT_NE(window, nullptr) << name;
+        EXPECT_EQ(window->objectName(), QString::fromLatin1(name));
+        EXPECT_FALSE(window->isVisible()) << name;
+    }
+}
+
+TEST_F(MainWindow, FirstLoadWithoutAFileShowsTheLocalTimeTwice) {
+    start();
+    clock().Timer1Timer();
+    EXPECT_EQ(clock().TimeDifference, 0);
+    EXPECT_EQ(clock().diallabel2->text(), clock().DialLabel->text());
+}
+
+TEST_F(MainWindow, MenuHasItsItemsInOrder) {
+    start();
+    QStringList captions;
+    for (QAction* action : clock().PopupMenu1->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(captions.join(QLatin1Char('|')),
+              QStringLiteral("Always On Top|Transparency|Scedule Shutdown|Scedule Reboot|Additional Country "
+                             "Settings|Tweaking|Alarm|About|-|Start with Windows|-|Restore|Minimize|Exit"));
+    const auto* hours = clock().findChild<QMenu*>(QStringLiteral("menuSInHours"));
+    ASSERT_NE(hours, nullptr);
+    QStringList hourItems;
+    for (QAction* action : hours->actions())
+        hourItems << action->objectName() + QLatin1Char('=') + action->text();
+    EXPECT_EQ(
+        hourItems.join(QLatin1Char(',')),
+        QStringLiteral("menuS1Hour=1 Hour,menuS1halfHours=1 1/2 Hours,menuS2Hours=2 Hours,menuS3Hours=3 "
+                       "Hours,menuS5Hours=5 Hours,menuS10Hours=10 Hours,menuS20Hours=20 Hours"));
+    for (const char* name : {"menuTrasp10", "menuTrasp90", "menuS10Seconds", "menuS45Minutes", "menuSNow",
+                             "menuRABORT", "menuRCustom", "menuRNow", "N7"})
+        EXPECT_NE(clock().findChild<QAction*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_FALSE(clock().menuAlwaysOnTop->isChecked());
+}
+
+TEST_F(MainWindow, MinimizeAndRestoreAreEnabledInTurn) {
+    start();
+    EXPECT_TRUE(clock().menuMinimize->isEnabled());
+    EXPECT_FALSE(clock().menuRestore->isEnabled());
+    clock().menuMinimize->trigger();
+    EXPECT_FALSE(clock().menuMinimize->isEnabled());
+    EXPECT_TRUE(clock().menuRestore->isEnabled());
+    EXPECT_TRUE(clock().isMinimized());
+    clock().menuRestore->trigger();
+    EXPECT_TRUE(clock().menuMinimize->isEnabled());
+    EXPECT_FALSE(clock().menuRestore->isEnabled());
+    EXPECT_FALSE(clock().isMinimized());
+
+    clock().menuMinimizeClick();
+    fakes.windows.applicationActive = true;
+    clock().cltrayClick();
+    EXPECT_FALSE(clock().menuMinimize->isEnabled()) << "an active application is only brought forward";
+    fakes.windows.applicationActive = false;
+    clock().cltrayClick();
+    EXPECT_TRUE(clock().menuMinimize->isEnabled());
+    EXPECT_FALSE(clock().menuRestore->isEnabled());
+}
+
+TEST_F(MainWindow, ExitWithAnyButtonOnTheSquareOrTheItem) {
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        program.reset();
+        start();
+        QSignalSpy terminated(&clock(), &Tdialform::terminateRequested);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), clock().shexit->mapToGlobal(QPointF(5, 5)),
+                          button, button, Qt::NoModifier);
+        QCoreApplication::sendEvent(clock().shexit, &press);
+        EXPECT_EQ(terminated.count(), 1) << button;
+    }
+    QSignalSpy terminated(&clock(), &Tdialform::terminateRequested);
+    clock().menuExit->trigger();
+    EXPECT_EQ(terminated.count(), 1);
+}
+
+TEST_F(MainWindow, AboutUnrollsOnceAndASecondClickOnlyFocuses) {
+    start();
+    Tfrmabout& about = *program->forms().frmabout;
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), clock().Shopt->mapToGlobal(QPointF(5, 5)),
+                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(clock().Shopt, &release);
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_EQ(about.height(), 14);
+    EXPECT_TRUE(clock().timershowabout->isActive());
+
+    std::vector<int> heights;
+    for (int step = 0; step < 5; ++step) {
+        clock().timershowaboutTimer();
+        heights.push_back(about.height());
+    }
+    clock().menuAbout1->trigger();
+    EXPECT_EQ(about.height(), 89) << "not restarted";
+    while (clock().timershowabout->isActive() && heights.size() < 40) {
+        clock().timershowaboutTimer();
+        heights.push_back(about.height());
+    }
+    EXPECT_EQ(heights.front(), 29);
+    EXPECT_EQ(heights.size(), 20u) << "19 growth steps, then the tick that stops";
+    EXPECT_EQ(heights[17], 284);
+    EXPECT_EQ(heights[18], 302);
+    EXPECT_EQ(heights.back(), 302);
+}
+
+TEST_F(MainWindow, TweakingOpensTheEditorModallyUnderTheClock) {
+    start();
+    clock().move(500, 100);
+    QRect seen;
+    fakes.dialogs.modalRun = [&](QDialog& dialog) {
+        seen = dialog.geometry();
+        return 0;
+    };
+    clock().menuTweaking->trigger();
+    ASSERT_EQ(fakes.dialogs.modalRuns.size(), 1u);
+    EXPECT_EQ(fakes.dialogs.modalRuns[0], program->forms().frmtweak);
+    EXPECT_EQ(seen.width(), 540);
+    EXPECT_EQ(seen.x(), 500 - (540 - 83));
+    EXPECT_EQ(seen.y(), 100 + 44);
+}
+
+TEST_F(MainWindow, AnErrorEscapingAHandlerReachesTheErrorBoxAndTheProgramRunsOn) {
+    start();
+    auto& app = *static_cast<DialtopApplication*>(qApp);
+    app.reportErrorsTo(fakes.dialogs);
+    bool firstStepDone = false;
+    bool laterEventRan = false;
+    QTimer::singleShot(0, &clock(), [&] {
+        firstStepDone = true;
+        clock().TimeDifference = StrToInt("12x");
+        ADD_FAILURE() << "the handler went on after the failing step";
+    });
+    QTimer::singleShot(0, &clock(), [&] { laterEventRan = true; });
+    for (int i = 0; i < 5 && !laterEventRan; ++i)
+        QCoreApplication::processEvents();
+    app.setErrorReporter(nullptr);
+
+    const auto errors = fakes.dialogs.texts(fake::Dialogs::Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], QStringLiteral("'12x' is not a valid integer value."));
+    EXPECT_EQ(fakes.dialogs.boxes.back().title, QStringLiteral("dialtop"));
+    EXPECT_TRUE(firstStepDone);
+    EXPECT_TRUE(laterEventRan);
+}
+
+} // namespace
