@@ -33,8 +33,8 @@ public:
 
 private:
     void HandlePress(std::uint16_t id, unsigned modifiers, unsigned virtualKey);
+    bool IsListed(std::uint32_t value) const;
 
     platform::HotKeyService& service_;
     std::vector<HotKeyEntry> entries_;
-    std::uint16_t lastIndex_ = 0;
 };

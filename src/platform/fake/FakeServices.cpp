@@ -55,10 +55,17 @@ bool HotKeys::unregisterHotKey(std::uint16_t id) {
 }
 
 void HotKeys::press(unsigned modifiers, unsigned virtualKey) {
-    for (const auto& [id, combination] : held) {
-        if (combination == std::make_pair(modifiers, virtualKey) && handler_)
-            handler_(id, modifiers, virtualKey);
+    // A handler may unregister, so walk a copy.
+    const auto holds = held;
+    for (const auto& [id, combination] : holds) {
+        if (combination == std::make_pair(modifiers, virtualKey))
+            deliver(id, modifiers, virtualKey);
     }
+}
+
+void HotKeys::deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey) {
+    if (handler_)
+        handler_(id, modifiers, virtualKey);
 }
 
 } // namespace fake

@@ -117,8 +117,11 @@ public:
     bool registerHotKey(std::uint16_t id, unsigned modifiers, unsigned virtualKey) override;
     bool unregisterHotKey(std::uint16_t id) override;
     void setPressHandler(PressHandler handler) override { handler_ = std::move(handler); }
+    bool hasPressHandler() const { return static_cast<bool>(handler_); }
     // As if the user pressed the combination anywhere on the desktop.
     void press(unsigned modifiers, unsigned virtualKey);
+    // Reports a press under any id, held or not, as a confused window system might.
+    void deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey);
 
 private:
     PressHandler handler_;
