@@ -5,11 +5,13 @@
 #include "clock/frmcountryU.h"
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"
+#include "hotkeys/HotKeyText.h"
 #include "power/frmcustskedU.h"
 #include "sysinfo/frmAboutU.h"
 #include "tweaks/frmTweakU.h"
 
 DialtopProgram::DialtopProgram(const platform::Services& services) {
+    InitModifierWords();
     // The main window first: it registers the hotkeys whose captions later windows copy.
     new Tdialform(services, forms_, power_);
     forms_.frmalarm = new Tfrmalarm(services, forms_);
@@ -30,4 +32,5 @@ DialtopProgram::~DialtopProgram() {
     delete forms_.frmSleep;
     delete forms_.frmalarm;
     delete forms_.dialform;
+    ClearModifierWords();
 }
