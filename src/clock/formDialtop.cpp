@@ -3,6 +3,7 @@
 #include "clock/DateHelpers.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
+#include "clock/SecondAligner.h"
 #include "clock/Shape.h"
 #include "clock/TimeText.h"
 #include "hotkeys/HotKeyManager.h"
@@ -156,25 +157,21 @@ void Tdialform::CreateTimers() {
     timerOff = makeTimer(QStringLiteral("timerOff"), 60000);
     timerreboot = makeTimer(QStringLiteral("timerreboot"), 60000);
 
-    // The tick is aimed just past each wall-clock second, so every second gets exactly one tick.
     Timer1->setSingleShot(true);
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, [this] {
         const platform::LocalTime now = services_.clock.now();
+        // Re-aimed before the tick runs, so that ticks go on inside the boxes a tick may open.
         ScheduleNextTick();
-        const int second = (now.hour * 60 + now.minute) * 60 + now.second;
-        if (second == lastTickSecond_)
-            return; // woke a little early: this second has had its tick
-        lastTickSecond_ = second;
-        Timer1Timer();
+        if (tickSeconds_.Claim(now))
+            Timer1Timer();
     });
     connect(timershowabout, &QTimer::timeout, this, &Tdialform::timershowaboutTimer);
     ScheduleNextTick();
 }
 
 void Tdialform::ScheduleNextTick() {
-    constexpr int MarginMs = 3;
-    Timer1->start(1000 - services_.clock.now().millisecond + MarginMs);
+    Timer1->start(SecondAligner::DelayMs(services_.clock.now()));
 }
 
 void Tdialform::FormCreate() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock/AlarmRows.h"
+#include "clock/SecondAligner.h"
 #include "platform/Services.h"
 #include "platform/TimeFormatSource.h"
 
@@ -142,7 +143,7 @@ private:
     Forms& forms_;
     PowerSample& power_;
     platform::TimeFormat timeFormat_;
-    int lastTickSecond_ = -1;
+    SecondAligner tickSeconds_;
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;
