@@ -1,15 +1,44 @@
+#include "clock/ProfileStorage.h"
 #include "clock/formDialtop.h"
 
+#include <string>
+
+namespace {
+
+constexpr const char* TimeDifSection = "timedif";
+constexpr const char* NoSound = "None";
+
+std::string alarmSection(int row) {
+    return "alarm" + std::to_string(row);
+}
+
+} // namespace
+
 void Tdialform::LoadSettings() {
-    TimeDifference = 0;
-    CountryName = QStringLiteral("Vazezo");
-    ShowExpanded = false;
+    const ProfileFile profile = LoadProfileFile(SettingsPath().toStdString());
+    TimeDifference = profile.readInteger(TimeDifSection, "minutes", 0);
+    CountryName = QString::fromStdString(profile.readText(TimeDifSection, "country", "Vazezo"));
+    ShowExpanded = profile.readBool(TimeDifSection, "showexpanded", false);
     for (int row = 1; row <= AlarmRowCount; ++row) {
-        AlarmOn[row] = false;
-        AlarmHour[row] = 0;
-        AlarmMinute[row] = 0;
-        AlarmSound[row] = QStringLiteral("None");
+        const std::string section = alarmSection(row);
+        AlarmOn[row] = profile.readBool(section, "ison", false);
+        AlarmHour[row] = profile.readInteger(section, "hour", 0);
+        AlarmMinute[row] = profile.readInteger(section, "minute", 0);
+        AlarmSound[row] = QString::fromStdString(profile.readText(section, "sound", NoSound));
     }
 }
 
-void Tdialform::SaveSettings() {}
+void Tdialform::SaveSettings() {
+    UpdateProfileFile(SettingsPath().toStdString(), [this](ProfileFile& profile) {
+        profile.writeInteger(TimeDifSection, "minutes", TimeDifference);
+        profile.writeText(TimeDifSection, "country", CountryName.toStdString());
+        profile.writeBool(TimeDifSection, "showexpanded", ShowExpanded);
+        for (int row = 1; row <= AlarmRowCount; ++row) {
+            const std::string section = alarmSection(row);
+            profile.writeBool(section, "ison", AlarmOn[row]);
+            profile.writeInteger(section, "hour", AlarmHour[row]);
+            profile.writeInteger(section, "minute", AlarmMinute[row]);
+            profile.writeText(section, "sound", AlarmSound[row].toStdString());
+        }
+    });
+}

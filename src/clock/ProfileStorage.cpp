@@ -1,0 +1,130 @@
+#include "clock/ProfileStorage.h"
+
+#include "clock/DialtopError.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+// Closes the descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closing can report a failed write-back, so its result counts.
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+bool absolute(const std::string& path) {
+    return path.starts_with('/');
+}
+
+// The file's bytes; empty when there is no file; nothing when it is there but cannot be read.
+std::optional<std::string> readBytes(const std::string& path) {
+    if (!absolute(path))
+        return std::string();
+    // Non-blocking, so that a FIFO in the file's place cannot hold the program at open.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.valid()) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::string();
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || bytes.size() + static_cast<std::size_t>(got) > MaxProfileBytes)
+            return std::nullopt;
+        if (got == 0)
+            return bytes;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+// A fresh file beside the target; O_EXCL so that a leftover or a concurrent save is never reused.
+Descriptor createTemporary(const std::string& folder, const std::string& name, std::string& temporary) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = folder + "." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return Descriptor(fd);
+    }
+    return Descriptor(-1);
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = path.substr(0, slash + 1);
+    std::string temporary;
+    Descriptor file = createTemporary(folder, path.substr(slash + 1), temporary);
+    if (!file.valid())
+        return false;
+
+    struct stat old {};
+    const bool keepsMode = ::stat(path.c_str(), &old) != 0 || ::fchmod(file.get(), old.st_mode & 07777) == 0;
+    if (!keepsMode || !writeAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close() ||
+        ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+
+    // Makes the rename itself durable; some file systems cannot sync a folder, and the file is in place.
+    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.valid())
+        ::fsync(directory.get());
+    return true;
+}
+
+} // namespace
+
+ProfileFile LoadProfileFile(const std::string& path) {
+    return ProfileFile::parse(readBytes(path).value_or(std::string()));
+}
+
+void UpdateProfileFile(const std::string& path, const std::function<void(ProfileFile&)>& edit) {
+    const std::string refused = "Unable to write to " + path;
+    const std::optional<std::string> old = absolute(path) ? readBytes(path) : std::nullopt;
+    // A file that cannot be read would lose every line of its own if it were rewritten.
+    if (!old)
+        throw DialtopError(refused);
+    ProfileFile profile = ProfileFile::parse(*old);
+    edit(profile);
+    if (!replaceFile(path, profile.bytes()))
+        throw DialtopError(refused);
+}

@@ -1,0 +1,280 @@
+#include "clock/DialtopApplication.h"
+#include "clock/DialtopProgram.h"
+#include "clock/formDialtop.h"
+#include "platform/Services.h"
+#include "platform/fake/FakeServices.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string alarmSections(std::initializer_list<int> rows) {
+    std::string text;
+    for (int row : rows)
+        text += "[alarm" + std::to_string(row) + "]\nison=0\nhour=0\nminute=0\nsound=None\n";
+    return text;
+}
+
+// Root ignores permission bits but not the file size limit, so a full disk is simulated with it.
+class DiskFull {
+public:
+    explicit DiskFull(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~DiskFull() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*handler_)(int);
+};
+
+struct ExitResult {
+    std::vector<std::string> errors;
+    bool terminated = false;
+};
+
+class SettingsWindow : public testing::Test {
+protected:
+    std::string settingsPath() const { return folder.filePath("settings.ini").toStdString(); }
+    void writeSettings(const std::string& bytes) const {
+        std::ofstream(settingsPath(), std::ios::binary) << bytes;
+    }
+
+    Tdialform& start(const std::string& executable) {
+        fakes.process.path = executable;
+        services.emplace(fakes.services());
+        program = std::make_unique<DialtopProgram>(*services);
+        return *program->forms().dialform;
+    }
+    Tdialform& start() { return start(folder.filePath("dialtop").toStdString()); }
+
+    // Exit as the menu runs it, with errors caught as the application catches them.
+    ExitResult exitProgram() {
+        ExitResult result;
+        Tdialform& form = *program->forms().dialform;
+        auto* app = static_cast<DialtopApplication*>(qApp);
+        const auto connection =
+            QObject::connect(&form, &Tdialform::terminateRequested, [&result] { result.terminated = true; });
+        app->setErrorReporter([&result](const std::string& message) { result.errors.push_back(message); });
+        app->guarded([&form] { form.menuExitClick(); });
+        app->setErrorReporter({});
+        QObject::disconnect(connection);
+        return result;
+    }
+
+    // Every entry of the folder with the bytes of its files, to see that nothing changed.
+    std::map<std::string, std::string> folderContents() const {
+        std::map<std::string, std::string> contents;
+        for (const QFileInfo& entry :
+             QDir(folder.path())
+                 .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            contents[entry.fileName().toStdString()] =
+                entry.isDir() ? "<folder>" : readAll(entry.filePath().toStdString());
+        return contents;
+    }
+
+    QTemporaryDir folder;
+    fake::Services fakes;
+    // The windows keep a reference to it, so it must outlive them.
+    std::optional<platform::Services> services;
+    std::unique_ptr<DialtopProgram> program;
+};
+
+void expectDefaultAlarms(const Tdialform& form, std::initializer_list<int> rows) {
+    for (int row : rows) {
+        EXPECT_FALSE(form.AlarmOn[row]) << row;
+        EXPECT_EQ(form.AlarmHour[row], 0) << row;
+        EXPECT_EQ(form.AlarmMinute[row], 0) << row;
+        EXPECT_EQ(form.AlarmSound[row], "None") << row;
+    }
+}
+
+TEST_F(SettingsWindow, NoFileGivesTheDefaultsAndExitWritesAll71KeysInOrder) {
+    const Tdialform& form = start();
+    EXPECT_EQ(form.TimeDifference, 0);
+    EXPECT_EQ(form.CountryName, "Vazezo");
+    EXPECT_FALSE(form.ShowExpanded);
+    expectDefaultAlarms(form, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+
+    const ExitResult exit = exitProgram();
+    EXPECT_TRUE(exit.errors.empty());
+    EXPECT_TRUE(exit.terminated);
+    EXPECT_EQ(readAll(settingsPath()),
+              "[timedif]\nminutes=0\ncountry=Vazezo\nshowexpanded=0\n" +
+                  alarmSections({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}));
+}
+
+TEST_F(SettingsWindow, ReadsEveryFieldOfAHandWrittenFile) {
+    writeSettings("[TIMEDIF]\nminutes=-90\ncountry=\"Αθήνα\"\nshowexpanded=2\n"
+                  "[alarm4]\nison=1\nhour=7\nminute=30\nsound=/home/u/wake up.mp3\n"
+                  "[Alarm17]\nison=yes\nhour=0x17\nminute=$3B\nsound=\n");
+    const Tdialform& form = start();
+    EXPECT_EQ(form.TimeDifference, -90);
+    EXPECT_EQ(form.CountryName, "Αθήνα");
+    EXPECT_TRUE(form.ShowExpanded);
+    EXPECT_TRUE(form.AlarmOn[4]);
+    EXPECT_EQ(form.AlarmHour[4], 7);
+    EXPECT_EQ(form.AlarmMinute[4], 30);
+    EXPECT_EQ(form.AlarmSound[4], "/home/u/wake up.mp3");
+    EXPECT_FALSE(form.AlarmOn[17]);
+    EXPECT_EQ(form.AlarmHour[17], 23);
+    EXPECT_EQ(form.AlarmMinute[17], 59);
+    EXPECT_EQ(form.AlarmSound[17], "");
+    expectDefaultAlarms(form, {1, 2, 3, 5, 16});
+}
+
+TEST_F(SettingsWindow, ALongCountryNameIsReadAndShownInFull) {
+    const QString twenty = QStringLiteral("Αβγδεζηθικλμνξοπρστυ");
+    writeSettings("[timedif]\ncountry=" + twenty.toStdString() + "\n");
+    Tdialform& form = start();
+    form.Timer1Timer();
+    EXPECT_EQ(form.CountryName, twenty);
+    EXPECT_EQ(form.lblcountry->text(), twenty);
+}
+
+TEST_F(SettingsWindow, ASaveKeepsWhatTheUserAddedToTheFile) {
+    const std::string head = "; edited by hand\n[window]\nleft=10\n\n[timedif]\n; east of here\nminutes=60\n"
+                             "theme=dark\ncountry=Oslo\n";
+    const std::string alarm2 = "\n[alarm2]\nison=0\nhour=6\nminute=15\nsound=None\n";
+    writeSettings(head + alarm2);
+    Tdialform& form = start();
+    form.TimeDifference = 180;
+    form.AlarmOn[2] = true;
+
+    EXPECT_TRUE(exitProgram().errors.empty());
+    EXPECT_EQ(
+        readAll(settingsPath()),
+        "; edited by hand\n[window]\nleft=10\n\n[timedif]\n; east of here\nminutes=180\n"
+        "theme=dark\ncountry=Oslo\nshowexpanded=0\n\n[alarm2]\nison=1\nhour=6\nminute=15\nsound=None\n" +
+            alarmSections({1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}));
+}
+
+struct RefusedCase {
+    const char* simulates;
+    std::function<std::string(const QString& folder)> prepare; // gives the executable's path
+    bool diskFull = false;
+};
+
+void PrintTo(const RefusedCase& row, std::ostream* out) {
+    *out << row.simulates;
+}
+
+class RefusedSave : public SettingsWindow, public testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedSave, ReportsTheFileAndLeavesEverythingAsItWas) {
+    const std::string executable = GetParam().prepare(folder.path());
+    Tdialform& form = start(executable);
+    form.TimeDifference = 45;
+    const auto before = folderContents();
+
+    const ExitResult exit = [&] {
+        if (!GetParam().diskFull)
+            return exitProgram();
+        const DiskFull full(64);
+        return exitProgram();
+    }();
+
+    EXPECT_EQ(exit.errors,
+              std::vector<std::string>{"Unable to write to " + form.SettingsPath().toStdString()});
+    EXPECT_FALSE(exit.terminated);
+    EXPECT_EQ(folderContents(), before);
+    EXPECT_EQ(form.TimeDifference, 45);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedSave,
+    testing::Values(
+        RefusedCase{"the disk fills up part-way through the new file",
+                    [](const QString& folder) {
+                        std::ofstream((folder + "/settings.ini").toStdString()) << "[timedif]\nminutes=30\n";
+                        return (folder + "/dialtop").toStdString();
+                    },
+                    true},
+        RefusedCase{"settings.ini is a folder",
+                    [](const QString& folder) {
+                        QDir(folder).mkpath("settings.ini/inside");
+                        return (folder + "/dialtop").toStdString();
+                    }},
+        RefusedCase{"settings.ini cannot be read",
+                    [](const QString& folder) {
+                        // Reading a process's memory from offset 0 fails even for root.
+                        if (::symlink("/proc/self/mem", (folder + "/settings.ini").toUtf8().constData()) != 0)
+                            ADD_FAILURE() << "no link";
+                        return (folder + "/dialtop").toStdString();
+                    }},
+        RefusedCase{"the executable's folder is a file",
+                    [](const QString& folder) {
+                        std::ofstream((folder + "/bin").toStdString()) << "not a folder";
+                        return (folder + "/bin/dialtop").toStdString();
+                    }},
+        RefusedCase{"a folder that takes no new file", [](const QString&) { return "/proc/dialtop"s; }}),
+    [](const testing::TestParamInfo<RefusedCase>& info) { return std::to_string(info.index); });
+
+struct JunkCase {
+    const char* what;
+    std::string file;
+    int minutes;
+    std::size_t countryLength;
+};
+
+void PrintTo(const JunkCase& row, std::ostream* out) {
+    *out << row.what;
+}
+
+class JunkFile : public SettingsWindow, public testing::WithParamInterface<JunkCase> {};
+
+TEST_P(JunkFile, GivesWhatCanBeReadAndDefaultsForTheRest) {
+    writeSettings(GetParam().file);
+    const Tdialform& form = start();
+    EXPECT_EQ(form.TimeDifference, GetParam().minutes);
+    EXPECT_EQ(static_cast<std::size_t>(form.CountryName.size()), GetParam().countryLength);
+    EXPECT_FALSE(form.ShowExpanded);
+    expectDefaultAlarms(form, {1, 17});
+}
+
+const std::string TenMegabytes(10'000'000, '\xff');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JunkFile,
+    testing::Values(JunkCase{"binary junk",
+                             "\x7f"
+                             "ELF\0\x02\x01[\xff]=\0\n\n==\r\r\x80"s,
+                             0, 6},
+                    JunkCase{"a 10 MB line", "[timedif]\nminutes=15\ncountry=" + TenMegabytes, 15, 2047},
+                    JunkCase{"a 10 MB line first", TenMegabytes + "\n[timedif]\nminutes=15\n", 15, 6},
+                    JunkCase{"no line end at the end", "[timedif]\nminutes=15", 15, 6},
+                    JunkCase{"CRLF", "[timedif]\r\nminutes=15\r\ncountry=Oslo\r\n", 15, 4},
+                    JunkCase{"unclosed header", "[timedif\nminutes=15\n", 0, 6}),
+    [](const testing::TestParamInfo<JunkCase>& info) { return std::to_string(info.index); });
+
+} // namespace
