@@ -80,6 +80,10 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
     CreateFace();
     CreatePopupMenu();
     cltray = new TCoolTrayIcon(*this, services_.windows);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        connect(screen, &QScreen::availableGeometryChanged, this,
+                [this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); });
+    }
     CreateTimers();
     FormCreate();
 }
@@ -293,8 +297,7 @@ void Tdialform::cltrayClick() {
 }
 
 int Tdialform::ApplicationEvents1SettingChange(unsigned flag, const QString&) {
-    constexpr unsigned WorkAreaChanged = 47;
-    // Only a work-area change is answered, and the window stays where it is.
+    // Only a work-area change is answered, and the window deliberately stays where it is.
     return flag == WorkAreaChanged ? 0 : -1;
 }
 

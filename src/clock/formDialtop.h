@@ -108,6 +108,7 @@ public:
     void timershowaboutTimer();
     void menuTweakingClick();
     void cltrayClick();
+    static constexpr unsigned WorkAreaChanged = 47;
     int ApplicationEvents1SettingChange(unsigned flag, const QString& section);
     void HotKeyManager1HotKeyPressed(std::uint32_t hotKey, std::uint16_t index);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
