@@ -4,6 +4,10 @@
 
 namespace {
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -51,14 +55,10 @@ std::optional<std::int32_t> parseDecimal(std::string_view text) {
 
 } // namespace
 
-bool IsProfileBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 std::string_view TrimProfileBlanks(std::string_view text) {
-    while (!text.empty() && IsProfileBlank(text.front()))
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsProfileBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }

@@ -4,8 +4,7 @@
 #include <optional>
 #include <string_view>
 
-// Blanks that surround a name or a value and are not part of it.
-bool IsProfileBlank(char c);
+// Without the blanks that surround a name or a value and are not part of it.
 std::string_view TrimProfileBlanks(std::string_view text);
 
 // The value as written after "=": without the blanks around it and without one pair of enclosing,
