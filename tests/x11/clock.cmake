@@ -1,5 +1,5 @@
 # X11 tests of the clock window: the real program, each test file in its own X session.
-foreach(test face taskbar tick menu)
+foreach(test face taskbar tick menu battery)
     dialtop_add_x11_test(clock_${test} ${DIALTOP_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/clock_${test}.py)
 endforeach()
 

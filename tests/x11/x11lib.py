@@ -213,7 +213,8 @@ class Geometry(NamedTuple):
 def find_windows(name: Optional[str] = None, pid: Optional[int] = None,
                  visible: bool = True) -> list[int]:
     """Window ids whose title matches the regular expression `name` (xdotool search, which
-    ignores case), owned by `pid` (its _NET_WM_PID) and, with visible=True, viewable."""
+    ignores case; None: any non-empty title), owned by `pid` (its _NET_WM_PID) and, with
+    visible=True, viewable."""
     command = ["xdotool", "search"]
     if visible:
         command.append("--onlyvisible")
@@ -462,7 +463,9 @@ def release(button: int = 1) -> None:
 
 def key(*keys: str, window: Optional[int] = None, delay_ms: int = 50) -> None:
     """Presses and releases keys one after another, by X keysym names: "Up", "Return",
-    "ctrl+F1", "alt+ctrl+r". Without window they go to whatever holds the keyboard focus/grab."""
+    "ctrl+F1", "alt+ctrl+r". Without window they go through XTest to whatever holds the keyboard
+    focus or grab, exactly like real typing (what tests of popup menus and global hotkeys need).
+    With window, xdotool sends them to that window with XSendEvent, which some programs ignore."""
     command = ["xdotool", "key", "--delay", str(delay_ms)]
     if window is not None:
         command += ["--window", str(window)]
