@@ -11,6 +11,8 @@ constexpr int NoBatteryReading = 255;
 struct PowerStatus {
     int acLineStatus = AcUnknown;
     int batteryLifePercent = NoBatteryReading; // 0..100, or NoBatteryReading
+
+    bool operator==(const PowerStatus&) const = default;
 };
 
 class PowerSource {
