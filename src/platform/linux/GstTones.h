@@ -2,9 +2,53 @@
 
 #include "platform/Tones.h"
 
-// Tones through GStreamer, the default beep through the X bell.
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+typedef struct _GstBus GstBus;
+
+// Sine tones through GStreamer, played one after another on a worker thread; the default beep is
+// the X bell.
 class GstTones : public platform::Tones {
 public:
+    struct Played {
+        int frequencyHz = 0;
+        int durationMs = 0;
+        bool completed = false;     // false when the pipeline failed or was cut short
+        std::int64_t streamNs = -1; // where the stream ended: the last buffer's time plus its duration
+    };
+    // Called on the worker thread after each tone.
+    using PlayedHandler = std::function<void(const Played&)>;
+
+    // `sink` is a gst-launch description of the audio sink, e.g. "fakesink sync=true".
+    explicit GstTones(std::string sink = "autoaudiosink", PlayedHandler onPlayed = {});
+    // Cuts a playing tone short and drops the queued ones.
+    ~GstTones() override;
+
+    // Tones of no length or no frequency are ignored.
     void tone(int frequencyHz, int durationMs) override;
     void defaultBeep() override;
+
+private:
+    struct Request {
+        int frequencyHz;
+        int durationMs;
+    };
+
+    void run();
+    Played play(const Request& request);
+
+    const std::string sink_;
+    const PlayedHandler onPlayed_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Request> queue_;
+    bool stopping_ = false;
+    GstBus* playingBus_ = nullptr; // set while a tone plays, so the destructor can interrupt it
+    std::thread worker_;           // last, so it starts once everything above exists
 };

@@ -1,0 +1,175 @@
+#include "platform/linux/GstTones.h"
+
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::int64_t NsPerMs = 1000000;
+
+// Collects what the worker thread reports; also notes whether the calls had already returned.
+class Recorder {
+public:
+    std::atomic<bool> callsReturned{false};
+
+    GstTones::PlayedHandler handler() {
+        return [this](const GstTones::Played& played) {
+            std::lock_guard lock(mutex_);
+            played_.push_back({played, callsReturned.load()});
+            changed_.notify_all();
+        };
+    }
+
+    struct Entry {
+        GstTones::Played played;
+        bool callsHadReturned;
+    };
+
+    // Waits for `count` reports; the deadline only keeps a broken pipeline from hanging the run.
+    std::vector<Entry> waitFor(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, std::chrono::seconds(30), [&] { return played_.size() >= count; });
+        return played_;
+    }
+
+    std::vector<Entry> all() {
+        std::lock_guard lock(mutex_);
+        return played_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Entry> played_;
+};
+
+TEST(GstTones, QueuedTonesPlayOneAfterAnotherAtTheirLength) {
+    Recorder recorder;
+    GstTones tones("fakesink sync=true", recorder.handler());
+    tones.tone(500, 200);
+    tones.tone(800, 125);
+    tones.tone(1000, 7);
+    recorder.callsReturned = true;
+
+    const auto played = recorder.waitFor(3);
+    ASSERT_EQ(played.size(), 3u);
+    const int expected[][2] = {{500, 200}, {800, 125}, {1000, 7}};
+    for (std::size_t i = 0; i < played.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(played[i].played.frequencyHz, expected[i][0]);
+        EXPECT_TRUE(played[i].played.completed);
+        EXPECT_NEAR(played[i].played.streamNs, expected[i][1] * NsPerMs, NsPerMs);
+    }
+    // A blocking call would have finished the first tone before returning.
+    EXPECT_TRUE(played[0].callsHadReturned);
+}
+
+// Samples of a mono 16-bit WAV file.
+std::vector<std::int16_t> readWavSamples(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        std::uint32_t size = 0;
+        std::memcpy(&size, &bytes[at + 4], 4);
+        if (std::memcmp(&bytes[at], "data", 4) == 0) {
+            std::vector<std::int16_t> samples(std::min<std::size_t>(size, bytes.size() - at - 8) / 2);
+            std::memcpy(samples.data(), &bytes[at + 8], samples.size() * 2);
+            return samples;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return {};
+}
+
+struct ToneCase {
+    int frequencyHz;
+    int durationMs;
+};
+
+class WrittenTone : public testing::TestWithParam<ToneCase> {};
+
+TEST_P(WrittenTone, IsASineOfTheRequestedFrequencyAndLength) {
+    const auto [frequency, duration] = GetParam();
+    QTemporaryDir folder;
+    const std::string wav = folder.filePath(QStringLiteral("tone.wav")).toStdString();
+    Recorder recorder;
+    {
+        GstTones tones("audioconvert ! audio/x-raw,format=S16LE ! wavenc ! filesink location=" + wav,
+                       recorder.handler());
+        tones.tone(frequency, duration);
+        ASSERT_EQ(recorder.waitFor(1).size(), 1u);
+    }
+    ASSERT_TRUE(recorder.all()[0].played.completed);
+
+    const std::vector<std::int16_t> samples = readWavSamples(wav);
+    EXPECT_EQ(samples.size(), static_cast<std::size_t>(48 * duration));
+    int crossings = 0;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        if ((samples[i - 1] < 0) != (samples[i] < 0))
+            ++crossings;
+    }
+    const double measuredHz = crossings / 2.0 / (duration / 1000.0);
+    EXPECT_NEAR(measuredHz, frequency, frequency * 0.03);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tones, WrittenTone,
+                         testing::Values(ToneCase{500, 200}, ToneCase{1200, 50}, ToneCase{250, 120}));
+
+TEST(GstTones, ToneWithoutLengthOrFrequencyIsIgnored) {
+    Recorder recorder;
+    {
+        GstTones tones("fakesink sync=true", recorder.handler());
+        tones.tone(0, 100);
+        tones.tone(500, 0);
+        tones.tone(-5, -5);
+        tones.tone(600, 20);
+        recorder.waitFor(1);
+    }
+    const auto played = recorder.all();
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0].played.frequencyHz, 600);
+}
+
+TEST(GstTones, BrokenSinkFailsEachToneAndKeepsGoing) {
+    Recorder recorder;
+    GstTones tones("no_such_sink_element", recorder.handler());
+    tones.tone(500, 20);
+    tones.tone(700, 20);
+    const auto played = recorder.waitFor(2);
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_FALSE(played[0].played.completed);
+    EXPECT_EQ(played[1].played.frequencyHz, 700);
+    EXPECT_FALSE(played[1].played.completed);
+}
+
+// A tone of ten minutes must not hold up the end of the program.
+TEST(GstTones, DestructionCutsALongToneShort) {
+    Recorder recorder;
+    {
+        GstTones tones("fakesink sync=true", recorder.handler());
+        tones.tone(500, 20);
+        tones.tone(500, 600000);
+        recorder.waitFor(1);
+    }
+    const auto played = recorder.all();
+    ASSERT_GE(played.size(), 1u);
+    EXPECT_TRUE(played[0].played.completed);
+    if (played.size() == 2) {
+        EXPECT_FALSE(played[1].played.completed);
+        EXPECT_LT(played[1].played.streamNs, 600000 * NsPerMs);
+    }
+}
+
+} // namespace
