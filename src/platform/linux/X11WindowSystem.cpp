@@ -1,30 +1,72 @@
 #include "platform/linux/X11WindowSystem.h"
 
+#include "platform/linux/NetWmState.h"
+#include "platform/linux/NetWmStateKeeper.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
+X11WindowSystem::X11WindowSystem()
+    : keeper_(std::make_unique<NetWmStateKeeper>([this] { return netWmState(); })) {}
+
+X11WindowSystem::~X11WindowSystem() = default;
+
+const NetWmState* X11WindowSystem::netWmState() const {
+    if (!netWmState_ && qGuiApp) {
+        const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (x11 && x11->connection())
+            netWmState_ = std::make_unique<NetWmState>(x11->connection());
+    }
+    return netWmState_.get();
+}
+
 QRect X11WindowSystem::screenGeometry() const {
     return QGuiApplication::primaryScreen()->geometry();
 }
 
+// Qt reads _NET_WORKAREA for the primary screen.
 QRect X11WindowSystem::workArea() const {
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
-bool X11WindowSystem::isTaskbarButtonVisible(QWidget&) const {
-    return false;
+bool X11WindowSystem::isTaskbarButtonVisible(QWidget& window) const {
+    const NetWmState* state = netWmState();
+    if (!state)
+        return !NetWmStateKeeper::wants(window, NetWmState::SkipTaskbar);
+    if (!window.testAttribute(Qt::WA_WState_Created))
+        return false; // no X window, no button
+    return !state->has(NetWmStateKeeper::xWindow(window), NetWmState::SkipTaskbar);
 }
 
-void X11WindowSystem::hideTaskbarButton(QWidget&) {}
+void X11WindowSystem::hideTaskbarButton(QWidget& window) {
+    keeper_->want(window, NetWmState::SkipTaskbar, true);
+    if (const NetWmState* state = netWmState())
+        NetWmStateKeeper::apply(*state, window, true, {NetWmState::SkipTaskbar, NetWmState::SkipPager});
+}
 
+// Not through Qt's window flags: changing Qt::WindowStaysOnTopHint makes Qt re-create the X window
+// at the next show (QWidget::setWindowFlag at once).
 void X11WindowSystem::setTopmost(QWidget& window, bool topmost) {
+    keeper_->want(window, NetWmState::Above, topmost);
+    if (const NetWmState* state = netWmState()) {
+        NetWmStateKeeper::apply(*state, window, topmost, {NetWmState::Above});
+        return;
+    }
     if (QWindow* handle = window.windowHandle())
         handle->setFlag(Qt::WindowStaysOnTopHint, topmost);
+    else
+        window.setWindowFlag(Qt::WindowStaysOnTopHint, topmost); // nothing to re-create yet
 }
 
 void X11WindowSystem::bringToFront(QWidget& window) {
+    const NetWmState* state = netWmState();
+    if (state && window.isVisible() && !NetWmStateKeeper::wants(window, NetWmState::Above)) {
+        // Above everything for a moment, then back among the normal windows, still in front.
+        NetWmStateKeeper::apply(*state, window, true, {NetWmState::Above});
+        NetWmStateKeeper::apply(*state, window, false, {NetWmState::Above});
+    }
     window.raise();
 }
 

@@ -2,13 +2,31 @@
 
 #include "platform/WindowSystem.h"
 
+#include <memory>
+
+class NetWmState;
+class NetWmStateKeeper;
+
+// Window manager hints through EWMH on X11. Without an X display (offscreen, Wayland) it does what
+// Qt alone can do.
 class X11WindowSystem : public platform::WindowSystem {
 public:
+    X11WindowSystem();
+    ~X11WindowSystem() override;
+
     QRect screenGeometry() const override;
     QRect workArea() const override;
+    // One round trip: reads the window's _NET_WM_STATE.
     bool isTaskbarButtonVisible(QWidget& window) const override;
     void hideTaskbarButton(QWidget& window) override;
     void setTopmost(QWidget& window, bool topmost) override;
     void bringToFront(QWidget& window) override;
     bool isApplicationActive() const override;
+
+private:
+    // Null without an X display.
+    const NetWmState* netWmState() const;
+
+    mutable std::unique_ptr<NetWmState> netWmState_;
+    std::unique_ptr<NetWmStateKeeper> keeper_; // after netWmState_, which its queued calls use
 };
