@@ -119,13 +119,6 @@ TEST_F(HotKeyManagerTest, RaisesPressesOfListedValuesOnly) {
     }
 }
 
-TEST_F(HotKeyManagerTest, ARefusedCombinationIsNotRaised) {
-    service.taken.insert({ModCtrl, 112});
-    EXPECT_EQ(manager.RegisterKey(CtrlF1), 0);
-    service.deliver(1, ModCtrl, 112);
-    EXPECT_TRUE(pressed.empty());
-}
-
 TEST(HotKeyManagerLifetime, DestructionReleasesEverythingAndStopsListening) {
     fake::HotKeys service;
     std::vector<std::uint16_t> indices;

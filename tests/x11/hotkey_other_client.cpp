@@ -21,7 +21,7 @@ void RoundTrip(xcb_connection_t* connection) {
 } // namespace
 
 OtherClient::OtherClient() : display_(XOpenDisplay(nullptr)) {
-    // Asked of the server's own keyboard description, not worked out as the service does.
+    // Asked of the server's XKB keyboard map, not worked out as the service does.
     if (display_)
         numLock_ = static_cast<std::uint16_t>(XkbKeysymToModifiers(display_, XK_Num_Lock));
 }
