@@ -134,8 +134,9 @@ void ProfileFile::writeText(std::string_view section, std::string_view key, std:
             endLine(last.lines.back());
         else if (last.header)
             endLine(*last.header);
-        sections_.push_back(
-            Section{std::string(section), Line{"[" + std::string(section) + "]", newline_}, {}});
+        std::string header(1, '[');
+        header.append(section).push_back(']');
+        sections_.push_back(Section{std::string(section), Line{std::move(header), newline_}, {}});
         found = &sections_.back();
     }
 
