@@ -31,17 +31,17 @@ cache_has() {
     done
 }
 
-# configure DIR NAME=VALUE... -- CMAKE-ARGS...: configures a Ninja tree unless its cache already
-# holds the wanted entries (a later build re-runs CMake by itself when a CMakeLists.txt changes).
+# configure DIR NAME=VALUE... -- CMAKE-ARGS...: configures a Ninja tree. CMake runs every time (it
+# takes well under a second on a configured tree, and it is what notices a test folder or file that
+# appeared since), but says so only when the cache lacks one of the wanted values.
 configure() {
     local dir=$1 entries=()
     shift
     while (($# > 0)) && [[ $1 != -- ]]; do entries+=("$1"); shift; done
     shift
-    cache_has "$dir" "${entries[@]}" && return 0
+    cache_has "$dir" "${entries[@]}" || say "configuring ${dir#"$root"/}"
     local generator=()
     [[ -f $dir/CMakeCache.txt ]] || generator=(-G Ninja)
-    say "configuring ${dir#"$root"/}"
     quietly "$dir/configure.log" cmake -S "$root" -B "$dir" "${generator[@]}" "$@"
 }
 
