@@ -20,11 +20,20 @@ TEST_F(BatteryWatch, EachWarningOncePerDischargeWithItsRearmRules) {
         std::vector<QString> newWarnings;
     };
     const Step discharge[] = {
-        {7, {}},   {5, {Warning5}}, {5, {}},         {4, {}},         {3, {Warning3}},
-        {3, {}},   {2, {}},         {4, {}},         {3, {Warning3}}, // back to 4% re-arms only the 3%
-                                                                      // warning
-        {5, {}},   {6, {}},         {5, {Warning5}},                  // 6% re-arms the 5% warning
-        {255, {}},                                                    // no reading is above every threshold
+        {7, {}},
+        {5, {Warning5}},
+        {5, {}},
+        {4, {}},
+        {3, {Warning3}},
+        {3, {}},
+        {2, {}},
+        {4, {}},
+        {3, {Warning3}}, // back to 4% re-arms only the 3%
+                         // warning
+        {5, {}},
+        {6, {}},
+        {5, {Warning5}}, // 6% re-arms the 5% warning
+        {255, {}},       // no reading is above every threshold
     };
     std::size_t seen = 0;
     for (const Step& step : discharge) {
