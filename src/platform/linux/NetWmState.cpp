@@ -47,11 +47,24 @@ std::vector<std::uint32_t> NetWmState::read(std::uint32_t window) const {
 }
 
 bool NetWmState::has(std::uint32_t window, Flag flag) const {
-    const std::vector<std::uint32_t> atoms = read(window);
+    auto known = known_.find(window);
+    if (known == known_.end())
+        known = known_.emplace(window, read(window)).first;
+    const std::vector<std::uint32_t>& atoms = known->second;
     return std::find(atoms.begin(), atoms.end(), flagAtoms_[flag]) != atoms.end();
 }
 
+void NetWmState::noteEvent(const void* xcbEvent) const {
+    const auto* event = static_cast<const xcb_generic_event_t*>(xcbEvent);
+    if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY)
+        return;
+    const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+    if (notify->atom == stateAtom_)
+        known_.erase(notify->window);
+}
+
 void NetWmState::request(std::uint32_t window, bool add, const std::vector<Flag>& flags) const {
+    known_.erase(window);
     // One message carries at most two properties.
     for (std::size_t at = 0; at < flags.size(); at += 2) {
         xcb_client_message_event_t message{};
@@ -72,6 +85,7 @@ void NetWmState::request(std::uint32_t window, bool add, const std::vector<Flag>
 }
 
 void NetWmState::setWhileUnmapped(std::uint32_t window, bool add, const std::vector<Flag>& flags) const {
+    known_.erase(window);
     std::vector<std::uint32_t> atoms = read(window);
     for (Flag flag : flags) {
         const auto found = std::find(atoms.begin(), atoms.end(), flagAtoms_[flag]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 struct xcb_connection_t;
@@ -13,8 +14,13 @@ public:
     // Interns the atoms in one round trip.
     explicit NetWmState(xcb_connection_t* connection);
 
-    // Reads the window's state: one round trip.
+    // The first question about a window reads its state (one round trip); later ones are answered
+    // from memory until the property changes (see noteEvent).
     bool has(std::uint32_t window, Flag flag) const;
+    // Fed every event of the connection (an xcb_generic_event_t): a PropertyNotify for _NET_WM_STATE makes
+    // the next question about that window read the property again. Qt selects property changes on its own
+    // windows.
+    void noteEvent(const void* xcbEvent) const;
     // A mapped window belongs to the window manager, so changes are requests to it (a client message
     // to the root window); it then rewrites the property.
     void request(std::uint32_t window, bool add, const std::vector<Flag>& flags) const;
@@ -25,6 +31,7 @@ private:
     std::vector<std::uint32_t> read(std::uint32_t window) const;
 
     xcb_connection_t* connection_;
+    mutable std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> known_;
     std::uint32_t root_ = 0;
     std::uint32_t stateAtom_ = 0;
     std::uint32_t flagAtoms_[FlagCount] = {};

@@ -3,10 +3,35 @@
 #include "platform/linux/NetWmState.h"
 #include "platform/linux/NetWmStateKeeper.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+namespace {
+
+class StateChangeFilter : public QAbstractNativeEventFilter {
+public:
+    explicit StateChangeFilter(const NetWmState& state) : state_(state) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~StateChangeFilter() override {
+        if (QCoreApplication* application = QCoreApplication::instance())
+            application->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (eventType == "xcb_generic_event_t")
+            state_.noteEvent(message);
+        return false;
+    }
+
+private:
+    const NetWmState& state_;
+};
+
+} // namespace
 
 X11WindowSystem::X11WindowSystem()
     : keeper_(std::make_unique<NetWmStateKeeper>([this] { return netWmState(); })) {}
@@ -16,8 +41,10 @@ X11WindowSystem::~X11WindowSystem() = default;
 const NetWmState* X11WindowSystem::netWmState() const {
     if (!netWmState_ && qGuiApp) {
         const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (x11 && x11->connection())
+        if (x11 && x11->connection()) {
             netWmState_ = std::make_unique<NetWmState>(x11->connection());
+            stateChanges_ = std::make_unique<StateChangeFilter>(*netWmState_);
+        }
     }
     return netWmState_.get();
 }

@@ -6,6 +6,7 @@
 
 class NetWmState;
 class NetWmStateKeeper;
+class QAbstractNativeEventFilter;
 
 // Window manager hints through EWMH on X11. Without an X display (offscreen, Wayland) it does what
 // Qt alone can do.
@@ -16,7 +17,7 @@ public:
 
     QRect screenGeometry() const override;
     QRect workArea() const override;
-    // One round trip: reads the window's _NET_WM_STATE.
+    // Reads the window's _NET_WM_STATE when it has changed since the last call.
     bool isTaskbarButtonVisible(QWidget& window) const override;
     void hideTaskbarButton(QWidget& window) override;
     void setTopmost(QWidget& window, bool topmost) override;
@@ -28,5 +29,6 @@ private:
     const NetWmState* netWmState() const;
 
     mutable std::unique_ptr<NetWmState> netWmState_;
+    mutable std::unique_ptr<QAbstractNativeEventFilter> stateChanges_; // feeds netWmState_
     std::unique_ptr<NetWmStateKeeper> keeper_; // after netWmState_, which its queued calls use
 };
