@@ -36,6 +36,8 @@ QString twoDigits(long long value) {
 }
 
 void setTextColor(QLabel* label, const QColor& color) {
+    if (label->palette().color(QPalette::WindowText) == color)
+        return;
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
