@@ -118,7 +118,7 @@ TEST(TextLength, LongValuesAreCutAt2047Characters) {
         {std::string(2047, 'a'), std::string(2047, 'a')},
         {std::string(2048, 'a'), std::string(2047, 'a')},
         // The quotes are no part of the length.
-        {"\"" + std::string(2047, 'q') + "\"", std::string(2047, 'q')},
+        {std::string(1, '"').append(2047, 'q').append(1, '"'), std::string(2047, 'q')},
     };
     for (const auto& row : rows) {
         const auto profile = ProfileFile::parse("[timedif]\ncountry=" + row.value + "\n");
