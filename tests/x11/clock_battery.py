@@ -55,14 +55,9 @@ class ClockBattery(unittest.TestCase):
     def assert_geometry_becomes(self, height: int, when: str) -> None:
         screen_width, _ = x11lib.screen_size()
         expected = x11lib.Geometry(screen_width - WIDTH, 0, WIDTH, height)
-        seen = []
-
-        def matches():
-            seen.append(x11lib.window_geometry(self.wid))
-            return seen[-1] == expected
-
-        if not x11lib.eventually(matches, timeout=4, interval=0.1):
-            self.fail(f"{when}: window geometry {seen[-1]}, expected {expected}")
+        last = x11lib.geometry_becomes(self.wid, expected, timeout=4)
+        if last is not None:
+            self.fail(f"{when}: window geometry {last}, expected {expected}")
 
     def test_window_grows_on_battery_and_shrinks_on_mains(self):
         supplies = SimulatedSupplies(online=0, capacity=42, status="Discharging")

@@ -81,14 +81,9 @@ class ClockFace(unittest.TestCase):
     def test_size_and_top_right_corner(self):
         screen_width, _ = x11lib.screen_size()
         expected = x11lib.Geometry(screen_width - WIDTH, 0, WIDTH, HEIGHT)
-        seen = []
-
-        def placed():
-            seen.append(x11lib.window_geometry(self.wid))
-            return seen[-1] == expected
-
-        if not x11lib.eventually(placed, timeout=3):
-            self.fail(f"window geometry {seen[-1]}, expected {expected}")
+        last = x11lib.geometry_becomes(self.wid, expected, timeout=3, interval=0.05)
+        if last is not None:
+            self.fail(f"window geometry {last}, expected {expected}")
 
     def test_face_colours(self):
         expected = expected_face()

@@ -273,6 +273,19 @@ def window_geometry(wid: int) -> Geometry:
     return Geometry(info["x"], info["y"], info["width"], info["height"])
 
 
+def geometry_becomes(wid: int, expected: Geometry, timeout: float = DEFAULT_TIMEOUT,
+                     interval: float = 0.1) -> Optional[Geometry]:
+    """Waits for the window to take the expected geometry. Returns None when it does, else the
+    geometry it last had, for the caller's failure message."""
+    seen = []
+
+    def matches():
+        seen.append(window_geometry(wid))
+        return seen[-1] == expected
+
+    return None if eventually(matches, timeout=timeout, interval=interval) else seen[-1]
+
+
 def screen_size() -> tuple[int, int]:
     info = window_info(root_window())
     return info["width"], info["height"]
