@@ -52,9 +52,8 @@ void Tdialform::Timer1Timer() {
     lblcountry->setText(CountryName);
     FitTimeFonts();
 
-    const int second = services_.clock.now().second;
-    const int minute = services_.clock.now().minute;
-    const int hour = services_.clock.now().hour;
+    // One reading, so that the three parts belong to the same moment.
+    const platform::LocalTime now = services_.clock.now();
 
     power_.ReadPowerStatus(services_.power);
 
@@ -107,9 +106,9 @@ void Tdialform::Timer1Timer() {
 
     cltray->setHint(DialLabel->text() + QStringLiteral(" (") + lblbattery->text() + QStringLiteral("%)"));
 
-    if (second == 0) {
+    if (now.second == 0) {
         for (int row = 1; row <= AlarmRowCount; ++row) {
-            if (AlarmOn[row] && AlarmHour[row] == hour && AlarmMinute[row] == minute)
+            if (AlarmOn[row] && AlarmHour[row] == now.hour && AlarmMinute[row] == now.minute)
                 forms_.frmalarm->RingAlarm(row);
         }
     }
