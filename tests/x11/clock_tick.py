@@ -22,13 +22,7 @@ SAMPLING_SECONDS = 4.6
 class ClockTick(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.clock = x11lib.Program()
-        try:
-            cls.wid = x11lib.wait_for_window("Dialtop", pid=cls.clock.pid)
-        except Exception:
-            print(cls.clock.stderr())
-            cls.clock.cleanup()
-            raise
+        cls.clock, cls.wid = x11lib.start_clock()
 
     @classmethod
     def tearDownClass(cls):

@@ -242,6 +242,18 @@ def wait_for_window(name: str, pid: Optional[int] = None, timeout: float = DEFAU
     return wait_until(found, timeout=timeout, what=f"a window titled {name!r}")
 
 
+def start_clock(**program_options) -> tuple[Program, int]:
+    """Starts a Program (same options) and waits for its "Dialtop" window; returns both. When the
+    window never comes, the program's stderr is printed and the program cleaned up."""
+    clock = Program(**program_options)
+    try:
+        return clock, wait_for_window("Dialtop", pid=clock.pid)
+    except Exception:
+        print(clock.stderr())
+        clock.cleanup()
+        raise
+
+
 def window_name(wid: int) -> str:
     return tool("xdotool", "getwindowname", str(wid), check=False).rstrip("\n")
 
