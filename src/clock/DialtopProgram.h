@@ -16,7 +16,6 @@ public:
     ~DialtopProgram();
 
     Forms& forms() { return forms_; }
-    PowerSample& powerSample() { return power_; }
 
 private:
     PowerSample power_;

@@ -11,11 +11,6 @@ void TShape::setBrushColor(const QColor& color) {
     update();
 }
 
-void TShape::setBrushClear(bool clear) {
-    clear_ = clear;
-    update();
-}
-
 void TShape::setPenColor(const QColor& color) {
     pen_ = color;
     update();
@@ -23,8 +18,7 @@ void TShape::setPenColor(const QColor& color) {
 
 void TShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!clear_)
-        painter.fillRect(rect(), brush_);
+    painter.fillRect(rect(), brush_);
     painter.setPen(pen_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
