@@ -56,11 +56,17 @@ bool NetWmState::has(std::uint32_t window, Flag flag) const {
 
 void NetWmState::noteEvent(const void* xcbEvent) const {
     const auto* event = static_cast<const xcb_generic_event_t*>(xcbEvent);
-    if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY)
-        return;
-    const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-    if (notify->atom == stateAtom_)
-        known_.erase(notify->window);
+    switch (event->response_type & ~0x80) {
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->atom == stateAtom_)
+            known_.erase(notify->window);
+        break;
+    }
+    case XCB_DESTROY_NOTIFY: // Qt re-creates windows now and then; forget the old ones
+        known_.erase(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
+        break;
+    }
 }
 
 void NetWmState::request(std::uint32_t window, bool add, const std::vector<Flag>& flags) const {

@@ -18,8 +18,8 @@ public:
     // from memory until the property changes (see noteEvent).
     bool has(std::uint32_t window, Flag flag) const;
     // Fed every event of the connection (an xcb_generic_event_t): a PropertyNotify for _NET_WM_STATE makes
-    // the next question about that window read the property again. Qt selects property changes on its own
-    // windows.
+    // the next question about that window read the property again, a DestroyNotify forgets the window. Qt
+    // selects both kinds of event on its own windows.
     void noteEvent(const void* xcbEvent) const;
     // A mapped window belongs to the window manager, so changes are requests to it (a client message
     // to the root window); it then rewrites the property.
