@@ -70,7 +70,7 @@ void NetWmState::noteEvent(const void* xcbEvent) const {
 }
 
 void NetWmState::request(std::uint32_t window, bool add, const std::vector<Flag>& flags) const {
-    known_.erase(window);
+    // What is known stays true until the window manager rewrites the property; noteEvent hears that.
     // One message carries at most two properties.
     for (std::size_t at = 0; at < flags.size(); at += 2) {
         xcb_client_message_event_t message{};
@@ -91,7 +91,7 @@ void NetWmState::request(std::uint32_t window, bool add, const std::vector<Flag>
 }
 
 void NetWmState::setWhileUnmapped(std::uint32_t window, bool add, const std::vector<Flag>& flags) const {
-    known_.erase(window);
+    known_.erase(window); // written below, before its PropertyNotify comes back
     std::vector<std::uint32_t> atoms = read(window);
     for (Flag flag : flags) {
         const auto found = std::find(atoms.begin(), atoms.end(), flagAtoms_[flag]);
