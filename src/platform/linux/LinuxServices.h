@@ -6,6 +6,7 @@
 #include "platform/linux/LocaleTimeFormat.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
+#include "platform/linux/QtNotificationArea.h"
 #include "platform/linux/SysfsPowerSource.h"
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
@@ -15,7 +16,7 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_, timeFormat_, power_, taskbar_, tones_, dialogs_, windows_, hotKeys_, process_};
+        return {clock_, timeFormat_, power_, taskbar_, tones_, dialogs_, windows_, hotKeys_, process_, tray_};
     }
 
 private:
@@ -28,4 +29,5 @@ private:
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
     ProcSelfExe process_;
+    QtNotificationArea tray_;
 };
