@@ -1,6 +1,6 @@
 #include "alarms/frmalarmU.h"
 
-#include "clock/BorderlessWindow.h"
+#include "ui/BorderlessWindow.h"
 #include "clock/Forms.h"
 #include "clock/formDialtop.h"
 #include "platform/Services.h"

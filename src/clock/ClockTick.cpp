@@ -2,7 +2,7 @@
 #include "clock/DateHelpers.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
-#include "clock/Shape.h"
+#include "ui/Shape.h"
 #include "clock/TimeText.h"
 #include "clock/formDialtop.h"
 #include "platform/Dialogs.h"

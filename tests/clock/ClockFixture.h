@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clock/DialtopProgram.h"
-#include "clock/Shape.h"
+#include "ui/Shape.h"
 #include "clock/formDialtop.h"
 #include "platform/fake/FakeServices.h"
 #include "tray/CoolTrayIcon.h"

@@ -2,7 +2,7 @@
 #include "alarms/frmalarmU.h"
 #include "clock/Conversions.h"
 #include "clock/DialtopApplication.h"
-#include "clock/Shape.h"
+#include "ui/Shape.h"
 #include "clock/frmcountryU.h"
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"
