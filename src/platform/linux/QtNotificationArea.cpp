@@ -1,6 +1,13 @@
 #include "platform/linux/QtNotificationArea.h"
 
+#include <QLoggingCategory>
 #include <QSystemTrayIcon>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcTray, "dialtop.tray", QtWarningMsg)
+
+} // namespace
 
 QtNotificationArea::QtNotificationArea() : icon_(std::make_unique<QSystemTrayIcon>()) {
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
@@ -33,7 +40,10 @@ void QtNotificationArea::setIcon(const QIcon& icon) {
 }
 
 void QtNotificationArea::setToolTip(const QString& tip) {
+    if (tip == icon_->toolTip())
+        return;
     icon_->setToolTip(tip);
+    qCDebug(lcTray) << "tip" << tip;
 }
 
 void QtNotificationArea::setVisible(bool visible) {
