@@ -38,17 +38,21 @@ const QColor Silver(0xC0, 0xC0, 0xC0);
 const QColor Value(0xE1, 0xB4, 0x48);
 const QColor Lime(0xCB, 0xDD, 0x8E);
 
-QFont SansSerif() {
-    QFont font(QStringLiteral("MS Sans Serif"));
+// A font by name, or the first of the metric-compatible free ones that stand in for it.
+QFont PixelFont(const QStringList& families) {
+    QFont font;
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
 }
 
+QFont SansSerif() {
+    return PixelFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+}
+
 QFont Arial() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    return font;
+    return PixelFont({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
 }
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QRect& geometry, const QColor& colour,
@@ -146,10 +150,12 @@ void Tfrmabout::CreateFacts() {
                                QString::fromLatin1(row.text));
         (*row.label)->setFont(Arial());
     }
+    // A UUID is wider than the label in Arial itself.
+    lblPID->setFont(PixelFont({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")}));
 }
 
 void Tfrmabout::CreateMonitor() {
-    const int right = 322, left = 182, width = right - left;
+    const int right = 322, left = 180, width = right - left;
     struct Block {
         int y;
         const char* caption;
@@ -160,7 +166,7 @@ void Tfrmabout::CreateMonitor() {
                             {51, "Swap", "pboxswap", &pboxswap},
                             {91, "CPU", "pboxcpu", &pboxcpu}};
     for (const Block& block : blocks) {
-        MakeLabel(this, QString(), {left, block.y, 38, 13}, Silver, QString::fromLatin1(block.caption));
+        MakeLabel(this, QString(), {left, block.y, 40, 13}, Silver, QString::fromLatin1(block.caption));
         *block.box = new TMonitorBar(QString::fromLatin1(block.bar), this);
         (*block.box)->setGeometry(222, block.y, 100, 13);
     }
