@@ -18,4 +18,4 @@ done
 [[ -n $about ]] || { echo "about.sh: the information window did not unroll" >&2; exit 1; }
 # Two monitor ticks, so the processor figure covers a real interval.
 sleep 1
-import -window "$about" "$OUTPUT"
+import -silent -window "$about" "png:$OUTPUT"
