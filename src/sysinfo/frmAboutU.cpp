@@ -28,9 +28,9 @@
 #include <algorithm>
 #include <chrono>
 
-const QString Tfrmabout::WebAddress = QStringLiteral("https://dialtop.example.org/");
-
 namespace {
+
+const QString WebAddress = QStringLiteral("https://dialtop.example.org/");
 
 const QColor Title(0xE1, 0xB5, 0x00);
 const QColor Coral(0xDD, 0x69, 0x37);
@@ -315,6 +315,9 @@ void Tfrmabout::LightsRound() {
 }
 
 bool Tfrmabout::eventFilter(QObject* watched, QEvent* event) {
+    // The web address takes its own presses, so they neither reach the face nor start a drag.
+    if (watched == Label1 && event->type() == QEvent::MouseButtonPress)
+        return true;
     if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);
         if (release->button() == Qt::LeftButton && Label1->rect().contains(release->position().toPoint()))

@@ -73,8 +73,6 @@ public:
     void LightsShow();
     bool lightsShowRunning() const { return lights_.running(); }
 
-    static const QString WebAddress;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -146,6 +146,20 @@ TEST_F(AboutWindowTest, ExitRollsUpOnlyOnAReleaseInsideTheShiftedArea) {
     EXPECT_EQ(heights.size(), 21u); // 287 ... 17, 15, and the closing tick
 }
 
+TEST_F(AboutWindowTest, TheFaceDragsTheWindowButTheWebAddressDoesNot) {
+    open();
+    QTest::mousePress(about().Label1, Qt::LeftButton, {}, QPoint(5, 5));
+    // Let go beside it: a click would start the browser.
+    QTest::mouseRelease(about().Label1, Qt::LeftButton, {}, QPoint(-50, -50));
+    EXPECT_TRUE(fakes.windows.systemMoves.empty());
+    for (QWidget* face : {static_cast<QWidget*>(about().lblkey), static_cast<QWidget*>(about().lblPID),
+                          static_cast<QWidget*>(about().pboxcpu), static_cast<QWidget*>(&about())}) {
+        QTest::mousePress(face, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseRelease(face, Qt::LeftButton, {}, QPoint(2, 2));
+    }
+    EXPECT_EQ(fakes.windows.systemMoves.size(), 4u);
+}
+
 TEST_F(AboutWindowTest, LightsPlayOnATimerAndEndAsTheyBegan) {
     open();
     fakes.lockLights.on[LockKey::Num] = true;
