@@ -41,16 +41,4 @@ TEST(LightsShow, PlaysThirtyOneRoundsAndEndsWithEveryLightAsItBegan) {
     }
 }
 
-TEST(LightsShow, AnOddCountIsPutRightAtTheEnd) {
-    fake::LockLights lights;
-    TLightsShow show(lights);
-    show.start();
-    for (int round = 0; round < TLightsShow::Rounds - 1; ++round)
-        show.round(50); // Num Lock thirty times: even
-    show.round(10);     // Caps Lock once: odd
-    EXPECT_EQ(lights.toggles.back(), LockKey::Caps);
-    EXPECT_EQ(lights.toggles.size(), std::size_t(TLightsShow::Rounds + 1));
-    EXPECT_FALSE(lights.on[LockKey::Caps]);
-}
-
 } // namespace
