@@ -11,6 +11,7 @@
 #include "platform/TimeFormatSource.h"
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
+#include "platform/fake/FakeSysinfo.h"
 
 #include <QIcon>
 #include <QRect>
@@ -181,10 +182,14 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    SystemFacts facts;
+    LiveReadings live;
+    LockLights lockLights;
     NotificationArea tray;
 
     platform::Services services() {
-        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process, tray};
+        return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
+                hotKeys, process,    facts, live,    lockLights, tray};
     }
 };
 
