@@ -4,6 +4,7 @@
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
 #include "clock/SecondAligner.h"
+#include "clock/SettingsLocation.h"
 #include "clock/Shape.h"
 #include "clock/TimeText.h"
 #include "hotkeys/HotKeyManager.h"
@@ -16,6 +17,7 @@
 #include "tray/CoolTrayIcon.h"
 #include "tweaks/frmTweakU.h"
 
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -200,7 +202,9 @@ void Tdialform::FormCreate() {
     MovingBeforeDrag = false;
     resize(83, 44);
     client->resize(81, 42);
-    move(services_.windows.screenGeometry().width() - width(), 0);
+    // The primary screen need not start at the desktop's origin.
+    const QRect screen = services_.windows.screenGeometry();
+    move(screen.x() + screen.width() - width(), screen.y());
     boxin->resize(boxin->width(), 36);
     boxout->resize(boxout->width(), 42);
     show();
@@ -228,10 +232,8 @@ void Tdialform::ShowTimeTexts() {
     diallabel2->setText(QString::fromStdString(TimeText(AddMinutes(now, TimeDifference), timeFormat_)));
 }
 
-QString Tdialform::SettingsPath() const {
-    const QString executable = QString::fromStdString(services_.process.executablePath());
-    const int slash = executable.lastIndexOf(QLatin1Char('/'));
-    return executable.left(slash + 1) + QStringLiteral("settings.ini");
+std::string Tdialform::SettingsPath() const {
+    return SettingsFilePath(services_.process.executablePath(), services_.process.configHome());
 }
 
 void Tdialform::menuExitClick() {
@@ -251,6 +253,18 @@ void Tdialform::menuMinimizeClick() {
 
 void Tdialform::menuRestoreClick() {
     showNormal();
+    menuMinimize->setEnabled(true);
+    menuRestore->setEnabled(false);
+}
+
+void Tdialform::MinimizeAndRestore() {
+    // Iconifying and showing again races the window manager, which may carry out the iconify last and
+    // leave the clock hidden with no taskbar entry. What the pair is for, the clock shown and in front,
+    // is done directly, and the menu ends as Restore leaves it.
+    if (!isVisible() || isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
     menuMinimize->setEnabled(true);
     menuRestore->setEnabled(false);
 }
@@ -321,6 +335,12 @@ void Tdialform::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LocaleChange)
         ReadTimeFormat();
     QWidget::changeEvent(event);
+}
+
+// Ends the program without saving, as any end other than Exit does; the hotkeys are let go on the way out.
+void Tdialform::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit terminateRequested();
 }
 
 void Tdialform::contextMenuEvent(QContextMenuEvent* event) {
