@@ -1,3 +1,4 @@
+// The clock: the small black box in the top-right corner showing the time, its squares and its menu.
 #include "clock/formDialtop.h"
 
 #include "clock/DateHelpers.h"

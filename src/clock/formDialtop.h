@@ -1,3 +1,4 @@
+// The clock: the small black box in the top-right corner showing the time, and its popup menu.
 #pragma once
 
 #include "clock/AlarmRows.h"

@@ -1,3 +1,4 @@
+// The clock's settings: what it reads from settings.ini at start and writes back on Exit.
 #include "clock/ByteText.h"
 #include "clock/ProfileStorage.h"
 #include "clock/SettingsLocation.h"
