@@ -1,3 +1,4 @@
+// The clock's one-second tick: the time, the battery figure and its warnings, the remaining-time line.
 #include "alarms/frmalarmU.h"
 #include "clock/ByteText.h"
 #include "clock/DateHelpers.h"
