@@ -4,7 +4,6 @@
 #include "clock/DateHelpers.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
-#include "clock/Shape.h"
 #include "clock/TimeText.h"
 #include "clock/formDialtop.h"
 #include "platform/Dialogs.h"
@@ -13,6 +12,7 @@
 #include "platform/TaskbarPresence.h"
 #include "platform/Tones.h"
 #include "tray/CoolTrayIcon.h"
+#include "ui/Shape.h"
 
 #include <QLabel>
 

@@ -6,7 +6,6 @@
 #include "clock/PowerStatus.h"
 #include "clock/SecondAligner.h"
 #include "clock/SettingsLocation.h"
-#include "clock/Shape.h"
 #include "clock/TimeText.h"
 #include "hotkeys/HotKeyManager.h"
 #include "platform/Dialogs.h"
@@ -17,6 +16,8 @@
 #include "sysinfo/frmAboutU.h"
 #include "tray/CoolTrayIcon.h"
 #include "tweaks/frmTweakU.h"
+#include "ui/Guarded.h"
+#include "ui/Shape.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -171,9 +172,9 @@ void Tdialform::CreateTimers() {
         // Re-aimed before the tick runs, so that ticks go on inside the boxes a tick may open.
         ScheduleNextTick();
         if (tickSeconds_.Claim(now))
-            Timer1Timer();
+            RunGuarded([this] { Timer1Timer(); });
     });
-    connect(timershowabout, &QTimer::timeout, this, &Tdialform::timershowaboutTimer);
+    connect(timershowabout, &QTimer::timeout, this, Guarded([this] { timershowaboutTimer(); }));
     ScheduleNextTick();
 }
 
@@ -264,8 +265,7 @@ void Tdialform::MinimizeAndRestore() {
     // is done directly, and the menu ends as Restore leaves it.
     if (!isVisible() || isMinimized())
         showNormal();
-    raise();
-    activateWindow();
+    services_.windows.activate(*this, 0);
     menuMinimize->setEnabled(true);
     menuRestore->setEnabled(false);
 }
@@ -322,11 +322,11 @@ void Tdialform::BringApplicationToFront() {
 
 bool Tdialform::eventFilter(QObject* watched, QEvent* event) {
     if (watched == shexit && event->type() == QEvent::MouseButtonPress) {
-        shexitMouseDown();
+        RunGuarded([this] { shexitMouseDown(); });
         return true;
     }
     if (watched == Shopt && event->type() == QEvent::MouseButtonRelease) {
-        ShoptMouseUp();
+        RunGuarded([this] { ShoptMouseUp(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);

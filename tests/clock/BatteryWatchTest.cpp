@@ -91,6 +91,8 @@ TEST_F(BatteryWatch, AWarningBringsAnIconifiedClockBackWithoutIconifyingIt) {
     };
     tickOnBattery(5);
     EXPECT_TRUE(shownUnderTheBox);
+    EXPECT_EQ(fakes.windows.activations,
+              (std::vector<std::pair<const QWidget*, std::uint32_t>>{{&clock(), 0}}));
     EXPECT_TRUE(clock().menuMinimize->isEnabled());
     EXPECT_FALSE(clock().menuRestore->isEnabled());
 }
