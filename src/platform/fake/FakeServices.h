@@ -168,7 +168,9 @@ private:
 class Process : public platform::ProcessInfo {
 public:
     std::string path = "/nonexistent/dialtop";
+    std::string config; // none unless a test gives one
     std::string executablePath() const override { return path; }
+    std::string configHome() const override { return config; }
 };
 
 // Every fake, bundled as the composition root bundles the real services.
