@@ -10,6 +10,7 @@ class ProcessInfo;
 class TaskbarPresence;
 class TimeFormatSource;
 class Tones;
+class TweakRegistry;
 class WindowSystem;
 
 // The operating-system services, handed to the windows at the composition root.
@@ -23,6 +24,7 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    TweakRegistry& registry;
 };
 
 } // namespace platform

@@ -10,6 +10,7 @@
 #include "platform/TimeFormatSource.h"
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
+#include "platform/fake/FakeTweakRegistry.h"
 
 #include <QRect>
 #include <QString>
@@ -144,9 +145,10 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    TweakRegistry registry;
 
     platform::Services services() {
-        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process};
+        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process, registry};
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/linux/FileTweakRegistry.h"
 #include "platform/linux/GstTones.h"
 #include "platform/linux/LinuxLocalClock.h"
 #include "platform/linux/LocaleTimeFormat.h"
@@ -15,7 +16,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_, timeFormat_, power_, taskbar_, tones_, dialogs_, windows_, hotKeys_, process_};
+        return {clock_,   timeFormat_, power_,   taskbar_, tones_,
+                dialogs_, windows_,    hotKeys_, process_, registry_};
     }
 
 private:
@@ -28,4 +30,5 @@ private:
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
     ProcSelfExe process_;
+    FileTweakRegistry registry_;
 };
