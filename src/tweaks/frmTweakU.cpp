@@ -66,7 +66,6 @@ void Tfrmtweak::CreateControls() {
         makeLabel(QStringLiteral("lblCAUTION"), this, QColor(255, 72, 40), {8, 4},
                   QStringLiteral("This Dialog IS ONLY for Advanced users. DO NOT use it if you don't "
                                  "understand the description"));
-    lblCAUTION->resize(460, 13);
     lbltree = makeLabel(QStringLiteral("lbltree"), this, Gold, {8, 27}, QStringLiteral("All Tweaks"));
 
     TreeView = new QListWidget(this);
