@@ -21,7 +21,8 @@ public:
     virtual bool OpenPath(RegistryRoot root, const std::string& keyPath, bool mayCreate) = 0;
     virtual bool HasValue(const std::string& name) = 0;
     // Throws DialtopError "Invalid data type for '<name>'" for another type, "Failed to get data for
-    // '<name>'" when the value is missing or its data is not four bytes.
+    // '<name>'" when the value is missing or its data is longer than four bytes (shorter data is
+    // zero-extended).
     virtual std::int32_t GetDword(const std::string& name) = 0;
     // A value of no data reads as the empty text; the text ends at the first zero byte. Throws as
     // GetDword when the value is no text.
