@@ -37,7 +37,7 @@ const RegistryValue* TweakRegistry::find(const std::string& name) const {
 }
 
 void TweakRegistry::put(RegistryValue value) {
-    if (!open_ || failWrites)
+    if (!open_)
         throw DialtopError("Failed to set data for '" + value.name + "'");
     ++writes;
     open_->put(std::move(value));

@@ -10,13 +10,12 @@
 
 namespace fake {
 
-// The registry in memory. Keys in `refused` do not open (as without full access), and with
-// `failWrites` every write fails; `openAccesses` counts accesses opened and not yet closed.
+// The registry in memory. Keys in `refused` do not open (as without full access); `openAccesses`
+// counts accesses opened and not yet closed.
 class TweakRegistry : public platform::TweakRegistry {
 public:
     std::map<platform::RegistryRoot, RegistryTree> roots;
     std::set<std::pair<platform::RegistryRoot, std::string>> refused; // (root, path as the catalogue has it)
-    bool failWrites = false;
     int openAccesses = 0;
     int writes = 0;
 
