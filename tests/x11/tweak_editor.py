@@ -25,16 +25,29 @@ CANCEL_BUTTON = (135 + 41, 367 + 10)
 DESKTOP_KEY = "[HKEY_CURRENT_USER\\Control Panel\\Desktop]"
 
 
-def shown_editor():
-    """The id of the viewable editor window, or None. The editor, as the program's other dialogs, is
-    titled like the program; xdotool's search misses it once openbox has framed it, xwininfo does not."""
+def shown_dialogs() -> dict:
+    """{window id: (width, height)} of the program's viewable dialogs and message boxes. They are
+    titled like the program; xdotool's search misses them once openbox has framed them, xwininfo
+    does not."""
     tree = x11lib.tool("xwininfo", "-root", "-tree")
+    shown = {}
     for match in re.finditer(r'^\s*(0x[0-9a-f]+) "dialtop": .*\s(\d+)x(\d+)\+', tree, re.MULTILINE):
         wid = int(match.group(1), 16)
-        if ((int(match.group(2)), int(match.group(3))) == EDITOR_SIZE
-                and x11lib.window_info(wid)["map_state"] == "IsViewable"):
-            return wid
-    return None
+        if x11lib.window_info(wid)["map_state"] == "IsViewable":
+            shown[wid] = (int(match.group(2)), int(match.group(3)))
+    return shown
+
+
+def shown_editor():
+    """The id of the viewable editor window, or None."""
+    return next((wid for wid, size in shown_dialogs().items() if size == EDITOR_SIZE), None)
+
+
+def focused_message_box():
+    """The id of a viewable message box holding the keyboard focus, or None."""
+    focus = int(x11lib.tool("xdotool", "getwindowfocus", check=False).strip() or 0)
+    boxes = [wid for wid, size in shown_dialogs().items() if size != EDITOR_SIZE]
+    return focus if focus in boxes else None
 
 
 class TweakEditor(unittest.TestCase):
@@ -57,6 +70,8 @@ class TweakEditor(unittest.TestCase):
         x11lib.key(*["Down"] * 6, "Return")
 
         wid = x11lib.wait_until(shown_editor, what="the tweak editor")
+        x11lib.wait_until(lambda: x11lib.tool("xdotool", "getwindowfocus", check=False).strip() == str(wid),
+                          what="the editor to take the keyboard")
         # Right edge on the clock's right edge, top just below it.
         geometry = x11lib.window_geometry(wid)
         self.assertEqual((geometry.x + geometry.width, geometry.y),
@@ -83,6 +98,8 @@ class TweakEditor(unittest.TestCase):
 
         closing = "dialtop : For your changes to be applied, you must logoff"
         x11lib.wait_until(lambda: closing in self.clock.message_boxes(), what="the closing message")
+        # The box is logged before it is shown: Return must wait until it has the keyboard.
+        x11lib.wait_until(focused_message_box, what="the message box to take the keyboard")
         x11lib.key("Return")
         self.wait_closed(editor)
 
