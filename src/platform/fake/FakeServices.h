@@ -10,6 +10,7 @@
 #include "platform/TimeFormatSource.h"
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
+#include "platform/fake/FakeSysinfo.h"
 #include "platform/fake/FakeTweakRegistry.h"
 
 #include <QRect>
@@ -157,10 +158,14 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    SystemFacts facts;
+    LiveReadings live;
+    LockLights lockLights;
     TweakRegistry registry;
 
     platform::Services services() {
-        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process, registry};
+        return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
+                hotKeys, process,    facts, live,    lockLights, registry};
     }
 };
 
