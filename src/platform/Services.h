@@ -14,6 +14,7 @@ class SystemFacts;
 class TaskbarPresence;
 class TimeFormatSource;
 class Tones;
+class TweakRegistry;
 class WindowSystem;
 
 // The operating-system services, handed to the windows at the composition root.
@@ -31,6 +32,7 @@ struct Services {
     LiveReadings& live;
     LockLights& lockLights;
     NotificationArea& tray;
+    TweakRegistry& registry;
 };
 
 } // namespace platform

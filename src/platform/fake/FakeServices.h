@@ -12,6 +12,7 @@
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
 #include "platform/fake/FakeSysinfo.h"
+#include "platform/fake/FakeTweakRegistry.h"
 
 #include <QIcon>
 #include <QRect>
@@ -188,10 +189,11 @@ struct Services {
     LiveReadings live;
     LockLights lockLights;
     NotificationArea tray;
+    TweakRegistry registry;
 
     platform::Services services() {
         return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
-                hotKeys, process,    facts, live,    lockLights, tray};
+                hotKeys, process,    facts, live,    lockLights, tray,    registry};
     }
 };
 
