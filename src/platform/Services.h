@@ -4,9 +4,12 @@ namespace platform {
 
 class Dialogs;
 class HotKeyService;
+class LiveReadings;
 class LocalClock;
+class LockLights;
 class PowerSource;
 class ProcessInfo;
+class SystemFacts;
 class TaskbarPresence;
 class TimeFormatSource;
 class Tones;
@@ -23,6 +26,9 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    SystemFacts& facts;
+    LiveReadings& live;
+    LockLights& lockLights;
 };
 
 } // namespace platform

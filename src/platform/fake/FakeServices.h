@@ -10,6 +10,7 @@
 #include "platform/TimeFormatSource.h"
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
+#include "platform/fake/FakeSysinfo.h"
 
 #include <QRect>
 #include <QString>
@@ -156,9 +157,13 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    SystemFacts facts;
+    LiveReadings live;
+    LockLights lockLights;
 
     platform::Services services() {
-        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process};
+        return {clock,   timeFormat, power,   taskbar, tones, dialogs,
+                windows, hotKeys,    process, facts,   live,  lockLights};
     }
 };
 
