@@ -5,6 +5,7 @@ namespace platform {
 class Dialogs;
 class HotKeyService;
 class LocalClock;
+class PowerActions;
 class PowerSource;
 class ProcessInfo;
 class TaskbarPresence;
@@ -23,6 +24,7 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    PowerActions& powerActions;
 };
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <utility>
+
 namespace fake {
 
 void Clock::set(int hour, int minute, int second, int millisecond) {
@@ -23,6 +25,18 @@ bool Dialogs::confirm(const QString& title, const QString& text) {
 int Dialogs::runModal(QDialog& dialog) {
     modalRuns.push_back(&dialog);
     return modalRun ? modalRun(dialog) : QDialog::Rejected;
+}
+
+bool PowerActions::request(platform::PowerAction action, Answer answer) {
+    if (pending_)
+        return false;
+    requests.push_back(action);
+    pending_ = std::move(answer);
+    return true;
+}
+
+void PowerActions::answer(bool accepted) {
+    std::exchange(pending_, nullptr)(accepted);
 }
 
 std::vector<QString> Dialogs::texts(Kind kind) const {

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HotKeyService.h"
 #include "platform/LocalClock.h"
+#include "platform/PowerActions.h"
 #include "platform/PowerSource.h"
 #include "platform/ProcessInfo.h"
 #include "platform/Services.h"
@@ -133,6 +134,19 @@ public:
     std::string executablePath() const override { return path; }
 };
 
+// Records the requests; each waits for answer(), and none is asked while one waits, as with the real one.
+class PowerActions : public platform::PowerActions {
+public:
+    std::vector<platform::PowerAction> requests;
+
+    bool request(platform::PowerAction action, Answer answer) override;
+    // Answers the waiting request.
+    void answer(bool accepted);
+
+private:
+    Answer pending_;
+};
+
 // Every fake, bundled as the composition root bundles the real services.
 struct Services {
     Clock clock;
@@ -144,9 +158,10 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    PowerActions powerActions;
 
     platform::Services services() {
-        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process};
+        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process, powerActions};
     }
 };
 

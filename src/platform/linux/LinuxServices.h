@@ -4,6 +4,7 @@
 #include "platform/linux/GstTones.h"
 #include "platform/linux/LinuxLocalClock.h"
 #include "platform/linux/LocaleTimeFormat.h"
+#include "platform/linux/LoggedPowerActions.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
 #include "platform/linux/SysfsPowerSource.h"
@@ -15,7 +16,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_, timeFormat_, power_, taskbar_, tones_, dialogs_, windows_, hotKeys_, process_};
+        return {clock_,   timeFormat_, power_,   taskbar_, tones_,
+                dialogs_, windows_,    hotKeys_, process_, *powerActions_};
     }
 
 private:
@@ -28,4 +30,5 @@ private:
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
     ProcSelfExe process_;
+    std::unique_ptr<platform::PowerActions> powerActions_ = ChoosePowerActions();
 };
