@@ -15,6 +15,7 @@
 #include "tray/CoolTrayIcon.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/Guarded.h"
+#include "ui/MessageTimer.h"
 #include "ui/Shape.h"
 
 #include <QContextMenuEvent>
@@ -86,6 +87,7 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
                 [this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); });
     }
     CreateTimers();
+    CreateSchedule();
     FormCreate();
 }
 
@@ -159,8 +161,6 @@ void Tdialform::CreateTimers() {
     Timer1 = makeTimer(QStringLiteral("Timer1"), 1000);
     timermove = makeTimer(QStringLiteral("timermove"), 45);
     timershowabout = makeTimer(QStringLiteral("timershowabout"), 20);
-    timerOff = makeTimer(QStringLiteral("timerOff"), 60000);
-    timerreboot = makeTimer(QStringLiteral("timerreboot"), 60000);
 
     Timer1->setSingleShot(true);
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -183,8 +183,8 @@ void Tdialform::FormCreate() {
     RegisterHotKeys();
 
     TimeDifference = 120;
-    timerOff->stop();
-    timerreboot->stop();
+    timerOff->setEnabled(false);
+    timerreboot->setEnabled(false);
 
     menuMinimize->setEnabled(true);
     menuRestore->setEnabled(false);

@@ -12,6 +12,10 @@ Tfrmabout::Tfrmabout(const platform::Services&, Forms& forms) : forms_(forms) {
     lblkey->setObjectName(QStringLiteral("lblkey"));
     lblkey->setGeometry(6, 5, 181, 13);
     lblkey->setAlignment(Qt::AlignCenter);
+    lblshutdownafter = new QLabel(QStringLiteral("Not Sceduled"), this);
+    lblshutdownafter->setObjectName(QStringLiteral("lblshutdownafter"));
+    lblrebootafter = new QLabel(QStringLiteral("Not Sceduled"), this);
+    lblrebootafter->setObjectName(QStringLiteral("lblrebootafter"));
     FormCreate();
 }
 

@@ -16,6 +16,9 @@ public:
     Tfrmabout(const platform::Services& services, Forms& forms);
 
     QLabel* lblkey = nullptr;
+    // The due times of an armed shutdown and reboot, written by the clock's scheduler.
+    QLabel* lblshutdownafter = nullptr;
+    QLabel* lblrebootafter = nullptr;
 
 private:
     void FormCreate();
