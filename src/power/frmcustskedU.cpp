@@ -54,6 +54,10 @@ constexpr long long Unbounded = std::numeric_limits<int>::max();
 Tfrmcustsked::Tfrmcustsked(const platform::Services& services, Forms&) : dialogs_(services.dialogs) {
     MakeBorderless(*this, QStringLiteral("frmcustsked"), QColor(72, 72, 72), QSize(115, 87));
     setWindowOpacity(250.0 / 255.0);
+    // Small enough for "Minutes" and "Seconds" to fit before the values.
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
 
     Shape1 = new TShape(QStringLiteral("Shape1"), this);
     Shape1->setGeometry(1, 1, 98, 85);
@@ -64,11 +68,11 @@ Tfrmcustsked::Tfrmcustsked(const platform::Services& services, Forms&) : dialogs
 
     const QColor silver(0xC0, 0xC0, 0xC0);
     QLabel* hours =
-        makeLabel(QStringLiteral("lblhourscaption"), QStringLiteral("Hours"), this, {5, 5, 40, 13}, silver);
+        makeLabel(QStringLiteral("lblhourscaption"), QStringLiteral("Hours"), this, {5, 5, 44, 13}, silver);
     QLabel* minutes =
-        makeLabel(QStringLiteral("lblminscaption"), QStringLiteral("Minutes"), this, {5, 25, 42, 13}, silver);
+        makeLabel(QStringLiteral("lblminscaption"), QStringLiteral("Minutes"), this, {5, 25, 44, 13}, silver);
     QLabel* seconds =
-        makeLabel(QStringLiteral("lblsecscaption"), QStringLiteral("Seconds"), this, {5, 43, 42, 13}, silver);
+        makeLabel(QStringLiteral("lblsecscaption"), QStringLiteral("Seconds"), this, {5, 43, 44, 13}, silver);
 
     const QColor valueColour(225, 180, 72);
     lblhours =
