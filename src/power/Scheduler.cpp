@@ -19,12 +19,6 @@ Scheduler::Scheduler(ScheduleDisplay& display, platform::PowerActions& actions,
                      const platform::LocalClock& clock, const platform::TimeFormat& format)
     : display_(display), actions_(actions), clock_(clock), format_(format) {}
 
-Scheduler::State Scheduler::state() const {
-    if (countdowns_[0].armed)
-        return State::ShutdownArmed;
-    return countdowns_[1].armed ? State::RebootArmed : State::Idle;
-}
-
 Scheduler::Countdown& Scheduler::countdown(PowerAction action) {
     return countdowns_[action == PowerAction::PowerOff ? 0 : 1];
 }
@@ -72,7 +66,6 @@ void Scheduler::CountdownFired(PowerAction action) {
 }
 
 void Scheduler::Disarm(PowerAction action) {
-    countdown(action).armed = false;
     display_.stopCountdown(action);
     display_.setDueText(action, NotScheduled);
 }
@@ -80,7 +73,6 @@ void Scheduler::Disarm(PowerAction action) {
 void Scheduler::Arm(PowerAction action, std::uint32_t intervalMs, std::int64_t dueSeconds,
                     std::uint32_t colour) {
     Countdown& armed = countdown(action);
-    armed.armed = true;
     ++armed.arming;
     armed.accepted = false;
     display_.startCountdown(action, intervalMs);

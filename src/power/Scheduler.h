@@ -34,13 +34,9 @@ public:
     static constexpr std::int64_t MaxCustomSeconds = 2147483;
     static inline const std::string NotScheduled = "Not Scheduled";
 
-    enum class State { Idle, ShutdownArmed, RebootArmed };
-
     // `format` is read at every arming, so a changed time format applies to the next due time.
     Scheduler(ScheduleDisplay& display, platform::PowerActions& actions, const platform::LocalClock& clock,
               const platform::TimeFormat& format);
-
-    State state() const;
 
     // Arms the shutdown after `delayMs` (never negative), disarming a pending reboot.
     void ScheduleShutdown(std::int32_t delayMs);
@@ -58,7 +54,6 @@ public:
 
 private:
     struct Countdown {
-        bool armed = false;
         // Counts armings, so an answer to an earlier arming's request is not taken for this one.
         std::uint64_t arming = 0;
         bool accepted = false;

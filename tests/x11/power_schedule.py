@@ -1,15 +1,8 @@
 #!/usr/bin/python3
-"""The shutdown scheduler from the clock's real popup menu.
+"""The shutdown scheduler from the clock's real popup menu, run by ctest in a private X session.
 
-"Scedule Shutdown" > "In Minutes" > "10 Minutes" turns the time grey #808080 and sets the due time
-ten minutes ahead; "ABORT" turns it amber again. "Now!" asks "Confirm" first; answered Yes, the
-program asks the system to power off once, 100 ms later.
-
-The program runs with DIALTOP_POWER_ACTIONS=log, so each request is only written to its standard
-error, and with a system-bus address that leads nowhere. Every test checks that the program said it
-is in that mode before it arms anything.
-
-Run by ctest inside a private X session (run-in-xsession).
+The program runs with DIALTOP_POWER_ACTIONS=log (requests are only written to its stderr) and a
+system-bus address that leads nowhere; each test checks that it is in that mode before arming.
 """
 
 import datetime
