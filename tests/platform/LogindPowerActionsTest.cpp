@@ -120,6 +120,10 @@ protected:
         return calls;
     }
 
+    std::function<QDBusConnection()> privateBus() {
+        return [this] { return *bus; };
+    }
+
     std::optional<bool> ask(LogindPowerActions& actions, PowerAction action) {
         std::optional<bool> answer;
         EXPECT_TRUE(actions.request(action, [&](bool accepted) { answer = accepted; }));
@@ -137,7 +141,7 @@ protected:
 
 TEST_F(LogindPowerActionsTest, AnAcceptedRequestIsOneCallToLogindAndNothingElse) {
     startLogind();
-    LogindPowerActions actions(*bus, {});
+    LogindPowerActions actions(privateBus(), {});
     std::optional<bool> answer;
     ASSERT_TRUE(actions.request(PowerAction::PowerOff, [&](bool accepted) { answer = accepted; }));
     EXPECT_FALSE(actions.request(PowerAction::PowerOff, [](bool) {
@@ -156,7 +160,7 @@ TEST_F(LogindPowerActionsTest, AnAcceptedRequestIsOneCallToLogindAndNothingElse)
 TEST_F(LogindPowerActionsTest, ARefusalStartsTheToolAndEndsOurOwnSession) {
     startLogind();
     refuseAndOfferSession();
-    LogindPowerActions actions(*bus, {}, 0ms);
+    LogindPowerActions actions(privateBus(), {}, 0ms);
     EXPECT_EQ(ask(actions, PowerAction::PowerOff), true) << "the session's end was accepted";
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool().size() == 2; }, 10000)) << tool().join(' ').toStdString();
     EXPECT_EQ(ask(actions, PowerAction::Reboot), true);
@@ -169,7 +173,7 @@ TEST_F(LogindPowerActionsTest, ARefusalStartsTheToolAndEndsOurOwnSession) {
 
 // Without logind every request is refused: the tool runs, then finding our session fails.
 TEST_F(LogindPowerActionsTest, WithoutLogindTheToolIsNotStartedAgainWithinItsRest) {
-    LogindPowerActions actions(*bus, {});
+    LogindPowerActions actions(privateBus(), {});
     EXPECT_EQ(ask(actions, PowerAction::PowerOff), false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool().size() == 2; }, 10000)) << "the tool did not run";
     EXPECT_EQ(ask(actions, PowerAction::PowerOff), false);
@@ -180,7 +184,7 @@ TEST_F(LogindPowerActionsTest, WithoutLogindTheToolIsNotStartedAgainWithinItsRes
 
 TEST_F(LogindPowerActionsTest, WithoutLogindTheToolIsNotStartedAgainWhileItRuns) {
     standIn(2);
-    LogindPowerActions actions(*bus, {}, 0ms);
+    LogindPowerActions actions(privateBus(), {}, 0ms);
     EXPECT_EQ(ask(actions, PowerAction::PowerOff), false);
     EXPECT_EQ(ask(actions, PowerAction::PowerOff), false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool().size() == 2; }, 10000));
@@ -196,12 +200,12 @@ TEST_F(LogindPowerActionsTest, TheToolIsLookedForInTheFixedFoldersAfterPathUnles
     ASSERT_TRUE(fixed.isValid());
     ASSERT_TRUE(QFile::rename(folder.filePath(u"shutdown"_s), fixed.filePath(u"shutdown"_s)));
 
-    LogindPowerActions switchedOff(*bus, {});
+    LogindPowerActions switchedOff(privateBus(), {});
     EXPECT_EQ(ask(switchedOff, PowerAction::PowerOff), false);
     QTest::qWait(300);
     EXPECT_TRUE(tool().isEmpty()) << "found a tool that is not on PATH";
 
-    LogindPowerActions withFolder(*bus, {fixed.path()});
+    LogindPowerActions withFolder(privateBus(), {fixed.path()});
     EXPECT_EQ(ask(withFolder, PowerAction::PowerOff), false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return tool().size() == 2; }, 10000))
         << "the fixed folder was not searched";

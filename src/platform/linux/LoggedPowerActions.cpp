@@ -22,7 +22,7 @@ bool LoggedPowerActions::request(platform::PowerAction action, Answer answer) {
 std::unique_ptr<platform::PowerActions> ChoosePowerActions() {
     const QByteArray choice = qgetenv("DIALTOP_POWER_ACTIONS");
     if (choice.isEmpty())
-        return std::make_unique<LogindPowerActions>(QDBusConnection::systemBus());
+        return std::make_unique<LogindPowerActions>();
     if (choice != "log")
         std::fprintf(stderr, "dialtop: DIALTOP_POWER_ACTIONS=%s is not \"log\"; taken as \"log\"\n",
                      choice.constData());

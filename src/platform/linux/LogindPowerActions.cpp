@@ -31,7 +31,7 @@ bool failed(const QDBusMessage& reply) {
 
 } // namespace
 
-LogindPowerActions::LogindPowerActions(QDBusConnection bus, QStringList toolFolders,
+LogindPowerActions::LogindPowerActions(std::function<QDBusConnection()> bus, QStringList toolFolders,
                                        std::chrono::milliseconds toolRest)
     : bus_(std::move(bus)), toolFolders_(std::move(toolFolders)), toolRest_(toolRest) {}
 
@@ -61,7 +61,7 @@ bool LogindPowerActions::request(platform::PowerAction action, Answer answer) {
 
 void LogindPowerActions::call(const QDBusMessage& message,
                               std::function<void(const QDBusMessage& reply)> then) {
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), &calls_);
+    auto* watcher = new QDBusPendingCallWatcher(bus_().asyncCall(message), &calls_);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &calls_, [watcher, then = std::move(then)] {
         watcher->deleteLater();
         then(watcher->reply());

@@ -21,9 +21,11 @@ class LogindPowerActions : public platform::PowerActions {
 public:
     static inline const QStringList SystemToolFolders{QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")};
 
+    // `bus` is asked for the connection at the first request, so a clock that never schedules holds none.
     // The tool is looked for on PATH, then in `toolFolders`; it is started again only after it ended and
     // `toolRest` has passed since its last start.
-    explicit LogindPowerActions(QDBusConnection bus, QStringList toolFolders = SystemToolFolders,
+    explicit LogindPowerActions(std::function<QDBusConnection()> bus = &QDBusConnection::systemBus,
+                                QStringList toolFolders = SystemToolFolders,
                                 std::chrono::milliseconds toolRest = std::chrono::seconds(5));
     ~LogindPowerActions() override;
 
@@ -36,7 +38,7 @@ private:
     void endOwnSession();
     void finish(bool accepted);
 
-    QDBusConnection bus_;
+    const std::function<QDBusConnection()> bus_;
     const QStringList toolFolders_;
     const std::chrono::milliseconds toolRest_;
     platform::PowerAction action_ = platform::PowerAction::PowerOff;
