@@ -4,10 +4,13 @@ namespace platform {
 
 class Dialogs;
 class HotKeyService;
+class LiveReadings;
 class LocalClock;
+class LockLights;
 class PowerActions;
 class PowerSource;
 class ProcessInfo;
+class SystemFacts;
 class TaskbarPresence;
 class TimeFormatSource;
 class Tones;
@@ -24,6 +27,9 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    SystemFacts& facts;
+    LiveReadings& live;
+    LockLights& lockLights;
     PowerActions& powerActions;
 };
 

@@ -2,7 +2,9 @@
 
 #include "platform/Services.h"
 #include "platform/linux/GstTones.h"
+#include "platform/linux/LinuxLiveReadings.h"
 #include "platform/linux/LinuxLocalClock.h"
+#include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/LocaleTimeFormat.h"
 #include "platform/linux/LoggedPowerActions.h"
 #include "platform/linux/ProcSelfExe.h"
@@ -11,13 +13,14 @@
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XcbHotKeyService.h"
+#include "platform/linux/XkbLockLights.h"
 
 // The real services of a Linux desktop, owned for the whole run.
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_,   taskbar_, tones_,
-                dialogs_, windows_,    hotKeys_, process_, *powerActions_};
+        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_,      windows_,
+                hotKeys_, process_,    facts_, live_,    lockLights_, *powerActions_};
     }
 
 private:
@@ -30,5 +33,8 @@ private:
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
     ProcSelfExe process_;
+    LinuxSystemFacts facts_;
+    LinuxLiveReadings live_;
+    XkbLockLights lockLights_;
     std::unique_ptr<platform::PowerActions> powerActions_ = ChoosePowerActions();
 };
