@@ -11,14 +11,14 @@
 
 #include <cstdint>
 
+class MessageTimer;
 class QAction;
 class QLabel;
 class QMenu;
-class MessageTimer;
 class QTimer;
-class TCoolTrayIcon;
 class THotKeyManager;
 class TShape;
+class TTrayIcon;
 struct Forms;
 struct PowerSample;
 
@@ -88,7 +88,7 @@ public:
     QAction* menuMinimize = nullptr;
     QAction* menuExit = nullptr;
 
-    TCoolTrayIcon* cltray = nullptr;
+    TTrayIcon* cltray = nullptr;
     THotKeyManager* HotKeyManager1 = nullptr;
 
     // Settings file.
@@ -105,11 +105,15 @@ public:
     void shexitMouseDown();
     void menuMinimizeClick();
     void menuRestoreClick();
+    // Minimize and Restore as one pair: the program comes to the front.
+    void MinimizeAndRestore();
     void ShoptMouseUp();
     void menuAbout1Click();
     void timershowaboutTimer();
     void menuTweakingClick();
     void cltrayClick();
+    // A tick found no tray host: a clock hidden into the tray is given a taskbar entry instead.
+    void KeepReachableWithoutTray();
     static constexpr unsigned WorkAreaChanged = 47;
     int ApplicationEvents1SettingChange(unsigned flag, const QString& section);
     void HotKeyManager1HotKeyPressed(std::uint32_t hotKey, std::uint16_t index);
@@ -144,6 +148,7 @@ private:
     void CreateFace();
     void CreatePopupMenu();
     void CreateTimers();
+    void CreateTray();
     void CreateSchedule();
     void RunCustomSchedule(platform::PowerAction action, const QString& actionWord);
     void startCountdown(platform::PowerAction action, std::uint32_t intervalMs) override;

@@ -7,6 +7,7 @@ class HotKeyService;
 class LiveReadings;
 class LocalClock;
 class LockLights;
+class NotificationArea;
 class PowerActions;
 class PowerSource;
 class ProcessInfo;
@@ -30,6 +31,7 @@ struct Services {
     SystemFacts& facts;
     LiveReadings& live;
     LockLights& lockLights;
+    NotificationArea& tray;
     PowerActions& powerActions;
 };
 

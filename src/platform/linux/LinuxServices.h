@@ -9,6 +9,7 @@
 #include "platform/linux/LoggedPowerActions.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
+#include "platform/linux/QtNotificationArea.h"
 #include "platform/linux/SysfsPowerSource.h"
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
@@ -19,8 +20,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_,      windows_,
-                hotKeys_, process_,    facts_, live_,    lockLights_, *powerActions_};
+        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_, windows_,
+                hotKeys_, process_,    facts_, live_,    lockLights_, tray_,    *powerActions_};
     }
 
 private:
@@ -36,5 +37,6 @@ private:
     LinuxSystemFacts facts_;
     LinuxLiveReadings live_;
     XkbLockLights lockLights_;
+    QtNotificationArea tray_;
     std::unique_ptr<platform::PowerActions> powerActions_ = ChoosePowerActions();
 };
