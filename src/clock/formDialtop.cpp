@@ -17,6 +17,7 @@
 #include "tray/TrayIcon.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/Guarded.h"
+#include "ui/MessageTimer.h"
 #include "ui/Shape.h"
 
 #include <QCloseEvent>
@@ -89,6 +90,7 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
                 [this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); });
     }
     CreateTimers();
+    CreateSchedule();
     FormCreate();
 }
 
@@ -162,8 +164,6 @@ void Tdialform::CreateTimers() {
     Timer1 = makeTimer(QStringLiteral("Timer1"), 1000);
     timermove = makeTimer(QStringLiteral("timermove"), 45);
     timershowabout = makeTimer(QStringLiteral("timershowabout"), 20);
-    timerOff = makeTimer(QStringLiteral("timerOff"), 60000);
-    timerreboot = makeTimer(QStringLiteral("timerreboot"), 60000);
 
     Timer1->setSingleShot(true);
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -186,8 +186,8 @@ void Tdialform::FormCreate() {
     RegisterHotKeys();
 
     TimeDifference = 120;
-    timerOff->stop();
-    timerreboot->stop();
+    timerOff->setEnabled(false);
+    timerreboot->setEnabled(false);
 
     menuMinimize->setEnabled(true);
     menuRestore->setEnabled(false);

@@ -6,6 +6,7 @@
 #include "clock/SecondAligner.h"
 #include "platform/Services.h"
 #include "platform/TimeFormatSource.h"
+#include "power/Scheduler.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+class MessageTimer;
 class QAction;
 class QLabel;
 class QMenu;
@@ -24,7 +26,7 @@ struct Forms;
 struct PowerSample;
 
 // The clock window and the program's one store of shared state.
-class Tdialform : public QWidget {
+class Tdialform : public QWidget, private ScheduleDisplay {
     Q_OBJECT
 
 public:
@@ -74,8 +76,8 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* timermove = nullptr;
     QTimer* timershowabout = nullptr;
-    QTimer* timerOff = nullptr;
-    QTimer* timerreboot = nullptr;
+    MessageTimer* timerOff = nullptr;
+    MessageTimer* timerreboot = nullptr;
 
     QMenu* PopupMenu1 = nullptr;
     QAction* menuAlwaysOnTop = nullptr;
@@ -121,6 +123,17 @@ public:
     void HotKeyManager1HotKeyPressed(std::uint32_t hotKey, std::uint16_t index);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
+    // The shutdown and reboot scheduler.
+    void ScheduleShutdown(std::int32_t delayMs);
+    void menuSNowClick();
+    void menuRNowClick();
+    void menuSABORTClick();
+    void menuRABORTClick();
+    void menuSCustomClick();
+    void menuRCustomClick();
+    void timerOffTimer();
+    void timerrebootTimer();
+
     // The full path of settings.ini: beside the executable, or in the user's configuration folder
     // when the executable's folder cannot be written. Bytes, as the file system has them.
     std::string SettingsPath() const;
@@ -143,6 +156,12 @@ private:
     void CreatePopupMenu();
     void CreateTimers();
     void CreateTray();
+    void CreateSchedule();
+    void RunCustomSchedule(platform::PowerAction action, const QString& actionWord);
+    void startCountdown(platform::PowerAction action, std::uint32_t intervalMs) override;
+    void stopCountdown(platform::PowerAction action) override;
+    void setClockColour(std::uint32_t rgb) override;
+    void setDueText(platform::PowerAction action, const std::string& text) override;
     void RegisterHotKeys();
     void FitTimeFonts();
     void ScheduleNextTick();
@@ -161,4 +180,8 @@ private:
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;
+
+public:
+    // The countdowns' state; it reads the time format above at every arming.
+    Scheduler Schedule{*this, services_.powerActions, services_.clock, timeFormat_};
 };

@@ -8,6 +8,7 @@ class LiveReadings;
 class LocalClock;
 class LockLights;
 class NotificationArea;
+class PowerActions;
 class PowerSource;
 class ProcessInfo;
 class SystemFacts;
@@ -33,6 +34,7 @@ struct Services {
     LockLights& lockLights;
     NotificationArea& tray;
     TweakRegistry& registry;
+    PowerActions& powerActions;
 };
 
 } // namespace platform

@@ -1,16 +1,56 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ModalDialog.h"
 
+#include <QString>
+
+class FaceDrag;
+class QLabel;
+class QPushButton;
+class TShape;
+class TTextButton;
 struct Forms;
 namespace platform {
+class Dialogs;
 struct Services;
-}
+} // namespace platform
 
-// The custom-delay dialog.
-class Tfrmcustsked : public QDialog {
+// The custom-delay dialog: hours, minutes and seconds composed with "+" and "-" and confirmed with OK.
+class Tfrmcustsked : public TModalDialog {
     Q_OBJECT
 
 public:
     Tfrmcustsked(const platform::Services& services, Forms& forms);
+
+    // "Shutdown" or "Reboot", set before each run; only the confirmation names it.
+    QString ActionWord;
+
+    TShape* Shape1 = nullptr;
+    QLabel* lblhours = nullptr;
+    QLabel* lblmins = nullptr;
+    QLabel* lblsecs = nullptr;
+    QPushButton* JvtbhourUp = nullptr;
+    QPushButton* JvtbhourDown = nullptr;
+    QPushButton* JvtbminUp = nullptr;
+    QPushButton* JvtbminDown = nullptr;
+    QPushButton* JvtbsecUp = nullptr;
+    QPushButton* JvtbsecDown = nullptr;
+    TTextButton* stbtnOK = nullptr;
+    TTextButton* stbtnCancel = nullptr;
+
+    void JvtbhourUpClick();
+    void JvtbhourDownClick();
+    void JvtbminUpClick();
+    void JvtbminDownClick();
+    void JvtbsecUpClick();
+    void JvtbsecDownClick();
+    void stbtnOKMouseUp();
+    void stbtnCancelMouseUp();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    platform::Dialogs& dialogs_;
+    FaceDrag* moveit_ = nullptr;
 };

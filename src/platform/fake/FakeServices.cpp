@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QWidget>
 
+#include <utility>
+
 namespace fake {
 
 void Clock::set(int hour, int minute, int second, int millisecond) {
@@ -38,6 +40,18 @@ int Dialogs::runModal(QDialog& dialog) {
         throw DialtopError("Cannot make a visible window modal");
     modalRuns.push_back(&dialog);
     return modalRun ? modalRun(dialog) : QDialog::Rejected;
+}
+
+bool PowerActions::request(platform::PowerAction action, Answer answer) {
+    if (pending_)
+        return false;
+    requests.push_back(action);
+    pending_ = std::move(answer);
+    return true;
+}
+
+void PowerActions::answer(bool accepted) {
+    std::exchange(pending_, nullptr)(accepted);
 }
 
 std::vector<QString> Dialogs::texts(Kind kind) const {

@@ -4,6 +4,7 @@
 #include "platform/HotKeyService.h"
 #include "platform/LocalClock.h"
 #include "platform/NotificationArea.h"
+#include "platform/PowerActions.h"
 #include "platform/PowerSource.h"
 #include "platform/ProcessInfo.h"
 #include "platform/Services.h"
@@ -174,6 +175,19 @@ public:
     std::string configHome() const override { return config; }
 };
 
+// Records the requests; each waits for answer(), and none is asked while one waits, as with the real one.
+class PowerActions : public platform::PowerActions {
+public:
+    std::vector<platform::PowerAction> requests;
+
+    bool request(platform::PowerAction action, Answer answer) override;
+    // Answers the waiting request.
+    void answer(bool accepted);
+
+private:
+    Answer pending_;
+};
+
 // Every fake, bundled as the composition root bundles the real services.
 struct Services {
     Clock clock;
@@ -190,10 +204,11 @@ struct Services {
     LockLights lockLights;
     NotificationArea tray;
     TweakRegistry registry;
+    PowerActions powerActions;
 
     platform::Services services() {
-        return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
-                hotKeys, process,    facts, live,    lockLights, tray,    registry};
+        return {clock,   timeFormat, power, taskbar,    tones, dialogs,  windows,     hotKeys,
+                process, facts,      live,  lockLights, tray,  registry, powerActions};
     }
 };
 

@@ -7,6 +7,7 @@
 #include "platform/linux/LinuxLocalClock.h"
 #include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/LocaleTimeFormat.h"
+#include "platform/linux/LoggedPowerActions.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
 #include "platform/linux/QtNotificationArea.h"
@@ -20,8 +21,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_, windows_,
-                hotKeys_, process_,    facts_, live_,    lockLights_, tray_,    registry_};
+        return {clock_,   timeFormat_, power_, taskbar_,    tones_, dialogs_,  windows_,      hotKeys_,
+                process_, facts_,      live_,  lockLights_, tray_,  registry_, *powerActions_};
     }
 
 private:
@@ -39,4 +40,5 @@ private:
     XkbLockLights lockLights_;
     QtNotificationArea tray_;
     FileTweakRegistry registry_;
+    std::unique_ptr<platform::PowerActions> powerActions_ = ChoosePowerActions();
 };
