@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alarms/AlarmDueTest.h"
 #include "clock/AlarmRows.h"
 #include "clock/SecondAligner.h"
 #include "platform/Services.h"
@@ -145,6 +146,7 @@ private:
     PowerSample& power_;
     platform::TimeFormat timeFormat_;
     SecondAligner tickSeconds_;
+    AlarmDueTest alarmDue_;
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;
