@@ -3,8 +3,10 @@
 namespace platform {
 
 class Dialogs;
+class FileDialog;
 class HotKeyService;
 class LocalClock;
+class MediaPlayer;
 class PowerSource;
 class ProcessInfo;
 class TaskbarPresence;
@@ -23,6 +25,8 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    MediaPlayer& media;
+    FileDialog& fileDialog;
 };
 
 } // namespace platform
