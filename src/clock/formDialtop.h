@@ -108,6 +108,7 @@ public:
     void menuAbout1Click();
     void timershowaboutTimer();
     void menuTweakingClick();
+    void Alarm1Click();
     void cltrayClick();
     static constexpr unsigned WorkAreaChanged = 47;
     int ApplicationEvents1SettingChange(unsigned flag, const QString& section);
@@ -131,6 +132,7 @@ private:
     void FormCreate();
     void CreateFace();
     void CreatePopupMenu();
+    void ConnectAlarm1();
     void CreateTimers();
     void RegisterHotKeys();
     void FitTimeFonts();
