@@ -52,6 +52,7 @@ protected:
         writeTone(file("one second?.mp3"), 1000, "lamemp3enc ! xingmux ! id3v2mux");
         writeTone(file("one second.wma"), 1000, "avenc_wmav2 ! avmux_asf");
         writeTone(file("tenth.wav"), 100, "wavenc");
+        writeTone(file("bare.mp3"), 1000, "lamemp3enc"); // no header telling its length up front
         QFile junk(file("not media.mp3"));
         ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
         junk.write(QByteArray(4096, 'x'));
@@ -96,6 +97,17 @@ TEST_P(OneSecondFile, PlaysOnceInRealTimeToItsEnd) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, OneSecondFile,
                          testing::Values("one second #1 100%.wav", "one second?.mp3", "one second.wma"));
+
+TEST_F(Media, TheEndIsSeenAsOneEvenWhenTheStreamDidNotTellItsLength) {
+    GstMediaPlayer player(FakeSink);
+    int ends = 0;
+    player.setEndHandler([&] { ++ends; });
+    player.open(path("bare.mp3"));
+    player.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ends > 0; }, 10000));
+    ASSERT_TRUE(player.position().has_value());
+    EXPECT_EQ(player.position(), player.length());
+}
 
 TEST_F(Media, StopHoldsThePlaceAndRewindPlaysItAgainFromTheStart) {
     std::atomic<std::int64_t> streamEnd{-1};

@@ -145,7 +145,7 @@ GstElement& GstMediaPlayer::pipeline() const {
 
 void GstMediaPlayer::play() {
     GstElement& playbin = pipeline();
-    ended_ = false;
+    endPosition_.reset();
     if (gst_element_set_state(&playbin, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
         throw platform::MediaError("The media file cannot be played");
     playing_ = true;
@@ -164,7 +164,7 @@ void GstMediaPlayer::rewind() {
     if (!gst_element_seek_simple(&playbin, GST_FORMAT_TIME,
                                  static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0))
         throw platform::MediaError("The media file cannot be rewound");
-    ended_ = false;
+    endPosition_.reset();
     if (gst_element_get_state(&playbin, nullptr, nullptr, SeekTimeout) == GST_STATE_CHANGE_FAILURE)
         throw platform::MediaError("The media file cannot be rewound");
 }
@@ -181,26 +181,27 @@ void GstMediaPlayer::close() {
     pipeline_ = nullptr;
     ++generation_;
     playing_ = false;
-    ended_ = false;
+    endPosition_.reset();
 }
 
+namespace {
+
+std::optional<std::int64_t> queryMs(GstElement* pipeline,
+                                    gboolean (*query)(GstElement*, GstFormat, gint64*)) {
+    gint64 value = -1;
+    if (!pipeline || !query(pipeline, GST_FORMAT_TIME, &value) || value < 0)
+        return std::nullopt;
+    return value / GST_MSECOND;
+}
+
+} // namespace
+
 std::optional<std::int64_t> GstMediaPlayer::position() const {
-    if (!pipeline_)
-        return std::nullopt;
-    // A stream at its end may report a position a little short of its length.
-    if (ended_)
-        return length();
-    gint64 position = -1;
-    if (!gst_element_query_position(pipeline_, GST_FORMAT_TIME, &position) || position < 0)
-        return std::nullopt;
-    return position / GST_MSECOND;
+    return endPosition_ ? endPosition_ : queryMs(pipeline_, gst_element_query_position);
 }
 
 std::optional<std::int64_t> GstMediaPlayer::length() const {
-    gint64 length = -1;
-    if (!pipeline_ || !gst_element_query_duration(pipeline_, GST_FORMAT_TIME, &length) || length < 0)
-        return std::nullopt;
-    return length / GST_MSECOND;
+    return endPosition_ ? endPosition_ : queryMs(pipeline_, gst_element_query_duration);
 }
 
 void GstMediaPlayer::handleMessage(std::uint64_t generation, bool endOfStream) {
@@ -210,7 +211,10 @@ void GstMediaPlayer::handleMessage(std::uint64_t generation, bool endOfStream) {
     playing_ = false;
     if (!endOfStream)
         return;
-    ended_ = true;
+    // A stream at its end may report a position a little short of its length, or no length at all.
+    endPosition_ = queryMs(pipeline_, gst_element_query_duration);
+    if (!endPosition_)
+        endPosition_ = queryMs(pipeline_, gst_element_query_position).value_or(0);
     if (onEnd_)
         onEnd_();
 }

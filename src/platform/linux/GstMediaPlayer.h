@@ -50,5 +50,7 @@ private:
     // Changes only once a pipeline is torn down, so a queued message knows whether its pipeline still stands.
     std::atomic<std::uint64_t> generation_{0};
     bool playing_ = false;
-    bool ended_ = false;
+    // Set at the end of the stream: both the position and the length from then on, so the end is seen as
+    // one even in a stream that cannot tell its length.
+    std::optional<std::int64_t> endPosition_;
 };
