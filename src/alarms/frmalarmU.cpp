@@ -90,6 +90,7 @@ TTextButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 
 Tfrmalarm::Tfrmalarm(const platform::Services& services, Forms& forms) : services_(services), forms_(forms) {
     MakeBorderless(*this, QStringLiteral("frmalarm"), Background, QSize(416, 468));
+    setWindowTitle(QStringLiteral("Alarm"));
     setFont(dialogFont());
 
     Shape1 = new TShape(QStringLiteral("Shape1"), this);
