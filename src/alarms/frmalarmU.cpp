@@ -98,11 +98,12 @@ Tfrmalarm::Tfrmalarm(const platform::Services& services, Forms& forms) : service
     Shape1->setPenColor(FramePen);
     ClearFrame();
 
-    moveit_ = new FaceDrag(*this, services_.windows);
-    moveit_->addSources({this, Shape1, makeHeading(this, QStringLiteral("Use"), 10),
-                         makeHeading(this, QStringLiteral("Hour"), 35),
-                         makeHeading(this, QStringLiteral("Minute"), 78),
-                         makeHeading(this, QStringLiteral("Media File To Be Played"), 118)});
+    // moveit: the window, its frame and the headings drag the window.
+    auto* moveit = new FaceDrag(*this, services_.windows);
+    moveit->addSources({this, Shape1, makeHeading(this, QStringLiteral("Use"), 10),
+                        makeHeading(this, QStringLiteral("Hour"), 35),
+                        makeHeading(this, QStringLiteral("Minute"), 78),
+                        makeHeading(this, QStringLiteral("Media File To Be Played"), 118)});
 
     for (int row = 1; row <= AlarmRowCount; ++row)
         CreateRow(row);

@@ -7,7 +7,6 @@
 
 #include <QRect>
 
-class FaceDrag;
 class MessageTimer;
 class QLabel;
 class QLineEdit;
@@ -76,5 +75,4 @@ private:
 
     const platform::Services services_;
     Forms& forms_;
-    FaceDrag* moveit_ = nullptr;
 };

@@ -283,6 +283,17 @@ TEST_F(AlarmDialog, AnUnplayableFileRingsWithItsBeepUntilTheHotkeyStopsIt) {
     EXPECT_TRUE(fakes.dialogs.boxes.empty());
 }
 
+TEST_F(AlarmDialog, ClosingTheRingingWindowStopsTheAlarm) {
+    writeSettings("[alarm3]\nison=1\nhour=6\nminute=0\nsound=None\n");
+    start();
+    tickAt(6, 0, 0);
+    ASSERT_TRUE(alarm().isVisible());
+    alarm().close(); // as Alt+F4 asks
+    EXPECT_FALSE(alarm().isVisible());
+    EXPECT_FALSE(alarm().timeralarm->isEnabled());
+    EXPECT_TRUE(alarm().stbtnOK->isEnabled() && rowsEnabled(3));
+}
+
 TEST_F(AlarmDialog, AFailingStopStillClosesTheFileAndTheWindow) {
     const QString song = makeFile(QStringLiteral("song.wav"));
     fakes.media.playable = {song.toStdString()};
