@@ -5,10 +5,13 @@ namespace platform {
 class Dialogs;
 class FileDialog;
 class HotKeyService;
+class LiveReadings;
 class LocalClock;
+class LockLights;
 class MediaPlayer;
 class PowerSource;
 class ProcessInfo;
+class SystemFacts;
 class TaskbarPresence;
 class TimeFormatSource;
 class Tones;
@@ -25,6 +28,9 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    SystemFacts& facts;
+    LiveReadings& live;
+    LockLights& lockLights;
     MediaPlayer& media;
     FileDialog& fileDialog;
 };

@@ -128,11 +128,14 @@ void MediaPlayer::finish() {
 
 std::optional<QString> FileDialog::openFile(QWidget&, const QString& folder, const QStringList& filters) {
     requests.push_back({folder, filters});
-    if (answers.empty())
+    if (answers.empty() || !answers.front()) {
+        if (!answers.empty())
+            answers.pop_front();
         return std::nullopt;
-    std::optional<QString> answer = answers.front();
+    }
+    const QString path = *answers.front();
     answers.pop_front();
-    return answer;
+    return path;
 }
 
 } // namespace fake

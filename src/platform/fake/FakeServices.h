@@ -12,6 +12,7 @@
 #include "platform/TimeFormatSource.h"
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
+#include "platform/fake/FakeSysinfo.h"
 
 #include <QRect>
 #include <QString>
@@ -201,12 +202,15 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    SystemFacts facts;
+    LiveReadings live;
+    LockLights lockLights;
     MediaPlayer media;
     FileDialog fileDialog;
 
     platform::Services services() {
-        return {clock,   timeFormat, power,   taskbar, tones,     dialogs,
-                windows, hotKeys,    process, media,   fileDialog};
+        return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
+                hotKeys, process,    facts, live,    lockLights, media,   fileDialog};
     }
 };
 

@@ -3,7 +3,9 @@
 #include "platform/Services.h"
 #include "platform/linux/GstMediaPlayer.h"
 #include "platform/linux/GstTones.h"
+#include "platform/linux/LinuxLiveReadings.h"
 #include "platform/linux/LinuxLocalClock.h"
+#include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/LocaleTimeFormat.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
@@ -12,6 +14,7 @@
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XcbHotKeyService.h"
+#include "platform/linux/XkbLockLights.h"
 
 #include <cstdlib>
 #include <string>
@@ -20,8 +23,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_,   taskbar_, tones_,     dialogs_,
-                windows_, hotKeys_,    process_, media_,   fileDialog_};
+        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_, windows_,
+                hotKeys_, process_,    facts_, live_,    lockLights_, media_,   fileDialog_};
     }
 
 private:
@@ -42,6 +45,9 @@ private:
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
     ProcSelfExe process_;
+    LinuxSystemFacts facts_;
+    LinuxLiveReadings live_;
+    XkbLockLights lockLights_;
     GstMediaPlayer media_{audioSink_};
     QtFileDialog fileDialog_;
 };
