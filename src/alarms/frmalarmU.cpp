@@ -186,7 +186,12 @@ void Tfrmalarm::FormCreate() {
 
 bool Tfrmalarm::eventFilter(QObject* watched, QEvent* event) {
     for (int row = 1; row <= AlarmRowCount; ++row) {
-        if (watched == stalRow[row] && event->type() == QEvent::MouseButtonRelease) {
+        if (watched == stalRow[row]) {
+            // Presses stay with the box, so they neither drag the window nor take the release away.
+            if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+                return true;
+            if (event->type() != QEvent::MouseButtonRelease)
+                break;
             const auto* release = static_cast<QMouseEvent*>(event);
             // A click: the left button released over the box it was pressed on.
             if (release->button() == Qt::LeftButton &&

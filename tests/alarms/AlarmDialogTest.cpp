@@ -143,6 +143,21 @@ TEST_F(AlarmDialog, CancelWritesNothingButKeepsAUseToggleInMemoryUntilTheNextOpe
     });
 }
 
+TEST_F(AlarmDialog, AClickOnAUseBoxTogglesItAndDoesNotDragTheWindow) {
+    start();
+    Tfrmalarm& a = alarm();
+    a.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&a));
+    QTest::mouseClick(a.stalRow[5], Qt::LeftButton);
+    EXPECT_EQ(a.stalRow[5]->text(), QStringLiteral("X"));
+    EXPECT_TRUE(clock().AlarmOn[5]);
+    QTest::mouseClick(a.stalRow[5], Qt::RightButton);
+    EXPECT_EQ(a.stalRow[5]->text(), QStringLiteral("X")) << "only the left button clicks";
+    QTest::mouseClick(a.stalRow[5], Qt::LeftButton);
+    EXPECT_FALSE(clock().AlarmOn[5]);
+    EXPECT_TRUE(fakes.windows.systemMoves.empty());
+}
+
 TEST_F(AlarmDialog, KeyReleasesClearOutOfRangeNumbersAndLeavingWritesTwoDigits) {
     start();
     Tfrmalarm& a = alarm();
