@@ -77,10 +77,10 @@ int main(int argc, char** argv) {
         WallClock::rep none = 0;
         firstBuffer.compare_exchange_strong(none, WallClock::now().time_since_epoch().count());
     });
-    const platform::Services services{clock,         fakes.timeFormat, fakes.power,   fakes.taskbar,
-                                      tones,         fakes.dialogs,    fakes.windows, fakes.hotKeys,
-                                      fakes.process, fakes.facts,      fakes.live,    fakes.lockLights,
-                                      media,         fakes.fileDialog};
+    const platform::Services services{
+        clock,         fakes.timeFormat, fakes.power,   fakes.taskbar, tones,
+        fakes.dialogs, fakes.windows,    fakes.hotKeys, fakes.process, fakes.facts,
+        fakes.live,    fakes.lockLights, fakes.tray,    media,         fakes.fileDialog};
     DialtopProgram program(services);
     Tdialform& dialform = *program.forms().dialform;
 

@@ -9,6 +9,7 @@ class LiveReadings;
 class LocalClock;
 class LockLights;
 class MediaPlayer;
+class NotificationArea;
 class PowerSource;
 class ProcessInfo;
 class SystemFacts;
@@ -31,6 +32,7 @@ struct Services {
     SystemFacts& facts;
     LiveReadings& live;
     LockLights& lockLights;
+    NotificationArea& tray;
     MediaPlayer& media;
     FileDialog& fileDialog;
 };

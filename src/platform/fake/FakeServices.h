@@ -5,6 +5,7 @@
 #include "platform/HotKeyService.h"
 #include "platform/LocalClock.h"
 #include "platform/MediaPlayer.h"
+#include "platform/NotificationArea.h"
 #include "platform/PowerSource.h"
 #include "platform/ProcessInfo.h"
 #include "platform/Services.h"
@@ -14,6 +15,7 @@
 #include "platform/WindowSystem.h"
 #include "platform/fake/FakeSysinfo.h"
 
+#include <QIcon>
 #include <QRect>
 #include <QString>
 
@@ -152,6 +154,7 @@ public:
     QRect workArea() const override { return work; }
     bool isTaskbarButtonVisible(QWidget& window) const override { return !taskbarHidden.count(&window); }
     void hideTaskbarButton(QWidget& window) override { taskbarHidden.insert(&window); }
+    void showTaskbarButton(QWidget& window) override { taskbarHidden.erase(&window); }
     void setTopmost(QWidget& window, bool on) override { topmost[&window] = on; }
     void bringToFront(QWidget&) override { ++broughtToFront; }
     bool isApplicationActive() const override { return applicationActive; }
@@ -185,6 +188,28 @@ private:
     PressHandler handler_;
 };
 
+// The icon as the desktop would hold it; activate() is the user acting on it.
+class NotificationArea : public platform::NotificationArea {
+public:
+    QIcon icon;
+    int iconChanges = 0;
+    QString toolTip;
+    bool visible = false;
+    std::vector<QMenu*> contextMenus; // every setContextMenu call
+
+    void setIcon(const QIcon& value) override;
+    void setToolTip(const QString& tip) override { toolTip = tip; }
+    void setVisible(bool value) override { visible = value; }
+    void setContextMenu(QMenu* menu) override { contextMenus.push_back(menu); }
+    void setActivationHandler(std::function<void(Activation)> handler) override {
+        handler_ = std::move(handler);
+    }
+    void activate(Activation activation);
+
+private:
+    std::function<void(Activation)> handler_;
+};
+
 class Process : public platform::ProcessInfo {
 public:
     std::string path = "/nonexistent/dialtop";
@@ -205,12 +230,13 @@ struct Services {
     SystemFacts facts;
     LiveReadings live;
     LockLights lockLights;
+    NotificationArea tray;
     MediaPlayer media;
     FileDialog fileDialog;
 
     platform::Services services() {
-        return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
-                hotKeys, process,    facts, live,    lockLights, media,   fileDialog};
+        return {clock,   timeFormat, power, taskbar,    tones, dialogs, windows,   hotKeys,
+                process, facts,      live,  lockLights, tray,  media,   fileDialog};
     }
 };
 

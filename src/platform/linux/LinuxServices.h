@@ -10,6 +10,7 @@
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
 #include "platform/linux/QtFileDialog.h"
+#include "platform/linux/QtNotificationArea.h"
 #include "platform/linux/SysfsPowerSource.h"
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
@@ -23,8 +24,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_, windows_,
-                hotKeys_, process_,    facts_, live_,    lockLights_, media_,   fileDialog_};
+        return {clock_,   timeFormat_, power_, taskbar_,    tones_, dialogs_, windows_,   hotKeys_,
+                process_, facts_,      live_,  lockLights_, tray_,  media_,   fileDialog_};
     }
 
 private:
@@ -48,6 +49,7 @@ private:
     LinuxSystemFacts facts_;
     LinuxLiveReadings live_;
     XkbLockLights lockLights_;
+    QtNotificationArea tray_;
     GstMediaPlayer media_{audioSink_};
     QtFileDialog fileDialog_;
 };
