@@ -1,28 +1,77 @@
 #pragma once
 
+#include "clock/AlarmRows.h"
 #include "platform/Services.h"
+#include "ui/ModalDialog.h"
+#include "ui/TextButton.h"
 
-#include <QDialog>
+#include <QRect>
 
+class MessageTimer;
 class QLabel;
+class QLineEdit;
+class TShape;
 struct Forms;
 
-// The alarm table dialog, also the window of a ringing alarm.
-class Tfrmalarm : public QDialog {
+// The alarm dialog: seventeen rows of Use, hour, minute and media file; also the window of a ringing alarm.
+class Tfrmalarm : public TModalDialog {
     Q_OBJECT
 
 public:
     Tfrmalarm(const platform::Services& services, Forms& forms);
 
-    QLabel* stal = nullptr;
+    // The rows, by row number 1..17.
+    AlarmRows<QLabel*> stalRow;
+    AlarmRows<QLineEdit*> edh;
+    AlarmRows<QLineEdit*> edm;
+    AlarmRows<QLineEdit*> eds;
+    AlarmRows<TTextButton*> stbtnf;
 
-    // Shows the dialog in ringing mode below the clock for a due row.
+    TShape* Shape1 = nullptr;
+    TTextButton* stbtnOK = nullptr;
+    TTextButton* stbtnCancel = nullptr;
+    TTextButton* stal = nullptr;
+    MessageTimer* timeralarm = nullptr;
+    // False when the frame is to be filled at the next flash, true when it is to be cleared.
+    bool FlashPhase = false;
+
+    // Below the clock with the right edges aligned; moved up or in where that would leave the screen.
+    void PlaceBelowClock();
+    // Shows the main window's alarm table in the rows.
+    void FillRows();
+    // Takes the rows into the main window's alarm table, as OK does.
+    void TakeRows();
+
+    // Rings a due row: shows the dialog in ringing mode and plays the row's file.
     void RingAlarm(int row);
-    // STOP ALARM released: ends ringing and closes the dialog.
+    // STOP ALARM released, or the stop-alarm hotkey: ends ringing and closes the dialog.
     void stalMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void timeralarmTimer();
+    void MediaPlayer1Notify();
+
+    // Row handlers, for the row of the control that raised the event.
+    void stal1Click(int row);
+    void edh1KeyUp(QLineEdit& edit);
+    void edm1KeyUp(QLineEdit& edit);
+    void edh1Enter(QLineEdit& edit);
+    void edh1Exit(QLineEdit& edit);
+    void eds1DblClick(QLineEdit& edit);
+    void eds1Exit(QLineEdit& edit);
+    void stbtnf1MouseUp(int row);
+
+    // Where a window of `size` below `clock` goes within `work`, the screen without its panels.
+    static QRect PlaceBelow(const QRect& clock, QSize size, const QRect& work);
+
+protected:
+    void closeRequested() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
+    void CreateRow(int row);
+    void SetRowsEnabled(bool enabled);
+    void ClearFrame();
+    void EndRinging();
 
     const platform::Services services_;
     Forms& forms_;

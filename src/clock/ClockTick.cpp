@@ -89,10 +89,12 @@ void Tdialform::Timer1Timer() {
 
     cltray->setHint(DialLabel->text() + QStringLiteral(" (") + lblbattery->text() + QStringLiteral("%)"));
 
-    // The alarm window is made after the clock: a tick inside a box of the clock's creation finds none.
-    if (now.second == 0 && forms_.frmalarm) {
+    // Every tick, not only one at second 0: a late or skipped tick must not lose the minute, and a second
+    // tick in it must not ring it twice. Ringing reloads the table, and later rows are tested on the reloaded
+    // one. The alarm window is made after the clock: a tick inside a box of the clock's creation finds none.
+    if (forms_.frmalarm) {
         for (int row = 1; row <= AlarmRowCount; ++row) {
-            if (AlarmOn[row] && AlarmHour[row] == now.hour && AlarmMinute[row] == now.minute)
+            if (alarmDue_.takeDue(row, AlarmOn[row], AlarmHour[row], AlarmMinute[row], now))
                 forms_.frmalarm->RingAlarm(row);
         }
     }

@@ -1,6 +1,7 @@
 // The clock: the small black box in the top-right corner showing the time, and its popup menu.
 #pragma once
 
+#include "alarms/AlarmDueTest.h"
 #include "clock/AlarmRows.h"
 #include "clock/BatteryWatch.h"
 #include "clock/SecondAligner.h"
@@ -115,6 +116,7 @@ public:
     void menuAbout1Click();
     void timershowaboutTimer();
     void menuTweakingClick();
+    void Alarm1Click();
     void cltrayClick();
     // A tick found no tray host: a clock hidden into the tray is given a taskbar entry instead.
     void KeepReachableWithoutTray();
@@ -154,6 +156,7 @@ private:
     void FormCreate();
     void CreateFace();
     void CreatePopupMenu();
+    void ConnectAlarm1();
     void CreateTimers();
     void CreateTray();
     void CreateSchedule();
@@ -177,6 +180,7 @@ private:
     platform::TimeFormat timeFormat_;
     SecondAligner tickSeconds_;
     BatteryWatch batteryWatch_{{PreviousPercent, LastPercent, TicksSinceDrop, Warned5, Warned3}};
+    AlarmDueTest alarmDue_;
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;

@@ -3,10 +3,12 @@
 namespace platform {
 
 class Dialogs;
+class FileDialog;
 class HotKeyService;
 class LiveReadings;
 class LocalClock;
 class LockLights;
+class MediaPlayer;
 class NotificationArea;
 class PowerActions;
 class PowerSource;
@@ -35,6 +37,8 @@ struct Services {
     NotificationArea& tray;
     TweakRegistry& registry;
     PowerActions& powerActions;
+    MediaPlayer& media;
+    FileDialog& fileDialog;
 };
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "ui/Shape.h"
 
 #include <QEvent>
+#include <QFile>
 
 namespace {
 
@@ -114,21 +115,31 @@ TEST_F(ClockTick, BringsTheClockBackOnceWhenTheTaskbarReturnsWithoutIconifyingIt
     clock().removeEventFilter(&counter);
 }
 
-TEST_F(ClockTick, RingsDueAlarmRowsOnlyAtSecondZero) {
+TEST_F(ClockTick, RingsADueRowOnceInItsMinuteEvenWhenSecondZeroHadNoTick) {
+    // Ringing reloads the table from the file, so the row is on there too.
+    QFile settings(folder.filePath(QStringLiteral("settings.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[alarm4]\nison=1\nhour=7\nminute=30\nsound=None\n");
+    settings.close();
     Tfrmalarm& alarm = *program->forms().frmalarm;
-    clock().AlarmOn[4] = true;
-    clock().AlarmHour[4] = 7;
-    clock().AlarmMinute[4] = 30;
+    clock().LoadSettings();
 
-    tickAt(7, 30, 1);
-    tickAt(7, 29, 0);
+    tickAt(7, 29, 59);
     EXPECT_FALSE(alarm.isVisible());
     EXPECT_TRUE(fakes.tones.played.empty());
 
-    tickAt(7, 30, 0);
+    tickAt(7, 30, 2); // the tick of second 0 came late
     EXPECT_TRUE(alarm.isVisible());
     EXPECT_EQ(fakes.tones.played, (std::vector<std::pair<int, int>>{{0, 0}})) << "one default beep";
     EXPECT_TRUE(alarm.stal->isEnabled());
+    tickAt(7, 30, 2);
+    tickAt(7, 30, 40);
+    tickAt(7, 31, 0);
+    EXPECT_EQ(fakes.tones.played.size(), 1u) << "once in its minute";
+
+    fakes.clock.time.day += 1;
+    tickAt(7, 30, 0);
+    EXPECT_EQ(fakes.tones.played.size(), 2u) << "again the next day";
 }
 
 } // namespace

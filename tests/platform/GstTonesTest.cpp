@@ -1,5 +1,6 @@
 #include "platform/linux/GstTones.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -170,6 +171,65 @@ TEST(GstTones, DestructionCutsALongToneShort) {
         EXPECT_FALSE(played[1].played.completed);
         EXPECT_LT(played[1].played.streamNs, 600000 * NsPerMs);
     }
+}
+
+// A sound theme in a folder of its own, found through the XDG data folders.
+class SoundTheme : public testing::Test {
+protected:
+    void SetUp() override {
+        savedHome_ = qgetenv("XDG_DATA_HOME");
+        savedDirs_ = qgetenv("XDG_DATA_DIRS");
+        qputenv("XDG_DATA_HOME", home_.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", empty_.path().toUtf8());
+        ASSERT_TRUE(QDir(home_.path()).mkpath(QStringLiteral("sounds/freedesktop/stereo")));
+    }
+    void TearDown() override {
+        qputenv("XDG_DATA_HOME", savedHome_);
+        qputenv("XDG_DATA_DIRS", savedDirs_);
+    }
+    std::string themeFile(const char* name) const {
+        return home_.filePath(QStringLiteral("sounds/freedesktop/stereo/") + QLatin1String(name))
+            .toStdString();
+    }
+
+private:
+    QTemporaryDir home_;
+    QTemporaryDir empty_;
+    QByteArray savedHome_;
+    QByteArray savedDirs_;
+};
+
+TEST_F(SoundTheme, DefaultBeepPlaysTheThemesAlarmSoundBeforeItsBell) {
+    const std::string alarm = themeFile("alarm-clock-elapsed.oga");
+    {
+        Recorder written;
+        GstTones writer("audioconvert ! wavenc ! filesink location=\"" + alarm + "\"", written.handler());
+        writer.tone(660, 300);
+        ASSERT_EQ(written.waitFor(1).size(), 1u);
+    }
+    std::ofstream(themeFile("bell.oga")) << "a bell that would fail";
+
+    Recorder recorder;
+    GstTones tones("fakesink sync=true", recorder.handler());
+    tones.defaultBeep();
+    tones.tone(500, 20); // after the beep, not over it
+    const auto played = recorder.waitFor(2);
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_EQ(played[0].played.soundFile, alarm);
+    EXPECT_TRUE(played[0].played.completed);
+    EXPECT_NEAR(played[0].played.streamNs, 300 * NsPerMs, 5 * NsPerMs);
+    EXPECT_EQ(played[1].played.frequencyHz, 500);
+}
+
+TEST_F(SoundTheme, ABrokenThemeSoundIsReportedAsNotPlayed) {
+    std::ofstream(themeFile("bell.oga")) << "not a sound";
+    Recorder recorder;
+    GstTones tones("fakesink sync=true", recorder.handler());
+    tones.defaultBeep();
+    const auto played = recorder.waitFor(1);
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0].played.soundFile, themeFile("bell.oga"));
+    EXPECT_FALSE(played[0].played.completed);
 }
 
 } // namespace

@@ -103,4 +103,63 @@ void HotKeys::deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey,
         handler_(id, modifiers, virtualKey, time);
 }
 
+void MediaPlayer::open(const std::string& path) {
+    close();
+    calls.push_back("open " + path);
+    if (!playable.count(path))
+        throw platform::MediaError("Resource not found.");
+    openPath = path;
+    mediaPosition = 0;
+}
+
+void MediaPlayer::requireOpen(const char* call) {
+    calls.emplace_back(call);
+    if (!isOpen())
+        throw platform::MediaError("No media file is open");
+}
+
+void MediaPlayer::play() {
+    requireOpen("play");
+    playing_ = true;
+}
+
+void MediaPlayer::stop() {
+    requireOpen("stop");
+    if (failStop)
+        throw platform::MediaError("The device is gone");
+    playing_ = false;
+}
+
+void MediaPlayer::rewind() {
+    requireOpen("rewind");
+    mediaPosition = 0;
+}
+
+void MediaPlayer::close() {
+    if (!isOpen())
+        return;
+    calls.emplace_back("close");
+    openPath.clear();
+    playing_ = false;
+}
+
+void MediaPlayer::finish() {
+    mediaPosition = mediaLength;
+    playing_ = false;
+    if (onEnd_)
+        onEnd_();
+}
+
+std::optional<QString> FileDialog::openFile(QWidget&, const QString& folder, const QStringList& filters) {
+    requests.push_back({folder, filters});
+    if (answers.empty() || !answers.front()) {
+        if (!answers.empty())
+            answers.pop_front();
+        return std::nullopt;
+    }
+    const QString path = *answers.front();
+    answers.pop_front();
+    return path;
+}
+
 } // namespace fake

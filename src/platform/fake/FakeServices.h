@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/FileDialog.h"
 #include "platform/HotKeyService.h"
 #include "platform/LocalClock.h"
+#include "platform/MediaPlayer.h"
 #include "platform/NotificationArea.h"
 #include "platform/PowerActions.h"
 #include "platform/PowerSource.h"
@@ -92,6 +94,49 @@ public:
 
 private:
     void record(Kind kind, const QString& title, const QString& text);
+};
+
+// Opens only the paths in `playable`; records every call, in order ("open PATH", "play", "stop", ...).
+class MediaPlayer : public platform::MediaPlayer {
+public:
+    std::set<std::string> playable;
+    std::vector<std::string> calls;
+    std::optional<std::int64_t> mediaLength = 1000; // what length() reports while a file is open
+    std::optional<std::int64_t> mediaPosition;      // position() while open; 0 after open and rewind
+    bool failStop = false;                          // stop() throws, as a device that went away would
+    std::string openPath;
+
+    void open(const std::string& path) override;
+    void play() override;
+    void stop() override;
+    void rewind() override;
+    void close() override;
+    bool isOpen() const override { return !openPath.empty(); }
+    std::optional<std::int64_t> position() const override { return isOpen() ? mediaPosition : std::nullopt; }
+    std::optional<std::int64_t> length() const override { return isOpen() ? mediaLength : std::nullopt; }
+    bool isStopped() const override { return !playing_; }
+    void setEndHandler(EndHandler handler) override { onEnd_ = std::move(handler); }
+    // As if the open file played to its end: the position reaches the length and the end is reported.
+    void finish();
+
+private:
+    void requireOpen(const char* call);
+    bool playing_ = false;
+    EndHandler onEnd_;
+};
+
+// Answers the open-file dialog from `answers` (cancelled when empty) and records what was asked.
+class FileDialog : public platform::FileDialog {
+public:
+    struct Request {
+        QString folder;
+        QStringList filters;
+    };
+    std::deque<std::optional<QString>> answers;
+    std::vector<Request> requests;
+
+    std::optional<QString> openFile(QWidget& parent, const QString& folder,
+                                    const QStringList& filters) override;
 };
 
 class WindowSystem : public platform::WindowSystem {
@@ -205,10 +250,12 @@ struct Services {
     NotificationArea tray;
     TweakRegistry registry;
     PowerActions powerActions;
+    MediaPlayer media;
+    FileDialog fileDialog;
 
     platform::Services services() {
-        return {clock,   timeFormat, power, taskbar,    tones, dialogs,  windows,     hotKeys,
-                process, facts,      live,  lockLights, tray,  registry, powerActions};
+        return {clock, timeFormat, power,      taskbar, tones,    dialogs,      windows, hotKeys,   process,
+                facts, live,       lockLights, tray,    registry, powerActions, media,   fileDialog};
     }
 };
 

@@ -1,6 +1,7 @@
 #include "platform/linux/GstTones.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <atomic>
 #include <gst/gst.h>
@@ -29,12 +30,32 @@ GstPadProbeReturn noteStreamEnd(GstPad*, GstPadProbeInfo* info, gpointer end) {
     return GST_PAD_PROBE_OK;
 }
 
-void watchStreamEnd(GstElement* pipeline, std::atomic<std::int64_t>& end) {
-    GstElement* last = gst_bin_get_by_name(GST_BIN(pipeline), "last");
-    GstPad* pad = gst_element_get_static_pad(last, "src");
+void watchStreamEnd(GstElement* element, const char* padName, std::atomic<std::int64_t>& end) {
+    GstPad* pad = gst_element_get_static_pad(element, padName);
+    if (!pad)
+        return;
     gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, noteStreamEnd, &end, nullptr);
     gst_object_unref(pad);
-    gst_object_unref(last);
+}
+
+// The freedesktop sound theme's alarm sound, else its bell; empty when neither is installed.
+std::string themeSound() {
+    for (const char* name : {"alarm-clock-elapsed", "bell"}) {
+        for (const char* extension : {".oga", ".ogg", ".wav"}) {
+            const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                        QStringLiteral("sounds/freedesktop/stereo/") +
+                                                            QLatin1String(name) + QLatin1String(extension));
+            if (!path.isEmpty())
+                return path.toStdString();
+        }
+    }
+    return {};
+}
+
+void ringXBell() {
+    if (qApp)
+        QMetaObject::invokeMethod(
+            qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
 }
 
 } // namespace
@@ -57,15 +78,23 @@ GstTones::~GstTones() {
 void GstTones::tone(int frequencyHz, int durationMs) {
     if (frequencyHz <= 0 || durationMs <= 0)
         return;
-    {
-        std::lock_guard lock(mutex_);
-        queue_.push_back({frequencyHz, durationMs});
-    }
-    wake_.notify_one();
+    enqueue({frequencyHz, durationMs, {}});
 }
 
 void GstTones::defaultBeep() {
-    QApplication::beep();
+    std::string sound = themeSound();
+    if (sound.empty())
+        QApplication::beep();
+    else
+        enqueue({0, 0, std::move(sound)});
+}
+
+void GstTones::enqueue(Request request) {
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(request));
+    }
+    wake_.notify_one();
 }
 
 void GstTones::run() {
@@ -78,6 +107,8 @@ void GstTones::run() {
         queue_.pop_front();
         lock.unlock();
         const Played played = play(request);
+        if (!played.soundFile.empty() && !played.completed)
+            ringXBell();
         if (onPlayed_)
             onPlayed_(played);
         lock.lock();
@@ -89,20 +120,29 @@ GstTones::Played GstTones::play(const Request& request) {
     static std::once_flag initialised;
     std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
 
-    Played played{request.frequencyHz, request.durationMs};
-    GError* error = nullptr;
-    GstElement* pipeline =
-        gst_parse_launch(pipelineDescription(request.frequencyHz, request.durationMs, sink_).c_str(), &error);
-    if (error) {
-        g_warning("tone pipeline: %s", error->message);
-        g_error_free(error);
-        if (pipeline)
-            gst_object_unref(pipeline);
-        return played;
-    }
-
+    Played played{request.frequencyHz, request.durationMs, request.soundFile};
     std::atomic<std::int64_t> streamEnd{-1};
-    watchStreamEnd(pipeline, streamEnd);
+    GstElement* pipeline = nullptr;
+    if (!request.soundFile.empty()) {
+        pipeline = soundPipeline(request.soundFile, streamEnd);
+    } else {
+        GError* error = nullptr;
+        pipeline = gst_parse_launch(
+            pipelineDescription(request.frequencyHz, request.durationMs, sink_).c_str(), &error);
+        if (error) {
+            g_warning("tone pipeline: %s", error->message);
+            g_error_free(error);
+            if (pipeline)
+                gst_object_unref(pipeline);
+            pipeline = nullptr;
+        } else {
+            GstElement* last = gst_bin_get_by_name(GST_BIN(pipeline), "last");
+            watchStreamEnd(last, "src", streamEnd);
+            gst_object_unref(last);
+        }
+    }
+    if (!pipeline)
+        return played;
     GstBus* bus = gst_element_get_bus(pipeline);
     bool stopping = false;
     {
@@ -132,4 +172,26 @@ GstTones::Played GstTones::play(const Request& request) {
     gst_object_unref(pipeline);
     played.streamNs = streamEnd.load();
     return played;
+}
+
+GstElement* GstTones::soundPipeline(const std::string& file, std::atomic<std::int64_t>& streamEnd) const {
+    GError* error = nullptr;
+    GstElement* sink = gst_parse_bin_from_description(sink_.c_str(), TRUE, &error);
+    gchar* uri = error ? nullptr : gst_filename_to_uri(file.c_str(), &error);
+    GstElement* playbin = uri ? gst_element_factory_make("playbin", nullptr) : nullptr;
+    if (!playbin) {
+        g_warning("beep %s: %s", file.c_str(), error ? error->message : "no playbin");
+        if (error)
+            g_error_free(error);
+        if (sink)
+            gst_object_unref(sink);
+        g_free(uri);
+        return nullptr;
+    }
+    watchStreamEnd(sink, "sink", streamEnd);
+    // Sound only: a theme file with a picture in it must not open a window.
+    constexpr guint AudioOnlyFlags = (1 << 1) | (1 << 4);
+    g_object_set(playbin, "uri", uri, "audio-sink", sink, "flags", AudioOnlyFlags, nullptr);
+    g_free(uri);
+    return playbin;
 }

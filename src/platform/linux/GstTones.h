@@ -2,6 +2,7 @@
 
 #include "platform/Tones.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -11,14 +12,17 @@
 #include <thread>
 
 typedef struct _GstBus GstBus;
+typedef struct _GstElement GstElement;
 
-// Sine tones through GStreamer, played one after another on a worker thread; the default beep is
-// the X bell.
+// Sine tones through GStreamer, played one after another on a worker thread. The default beep is the
+// sound theme's alarm sound, played the same way; the X bell, silent on most desktops, only stands in
+// when the theme is missing or its sound fails.
 class GstTones : public platform::Tones {
 public:
     struct Played {
         int frequencyHz = 0;
         int durationMs = 0;
+        std::string soundFile;      // the theme sound played for the default beep; empty for a tone
         bool completed = false;     // false when the pipeline failed or was cut short
         std::int64_t streamNs = -1; // where the stream ended: the last buffer's time plus its duration
     };
@@ -38,10 +42,13 @@ private:
     struct Request {
         int frequencyHz;
         int durationMs;
+        std::string soundFile;
     };
 
+    void enqueue(Request request);
     void run();
     Played play(const Request& request);
+    GstElement* soundPipeline(const std::string& file, std::atomic<std::int64_t>& streamEnd) const;
 
     const std::string sink_;
     const PlayedHandler onPlayed_;

@@ -1,0 +1,105 @@
+#!/usr/bin/python3
+"""Alarms ringing in the real program, with GStreamer playing into a fake sink
+(DIALTOP_AUDIO_SINK).
+
+An alarm written into settings.ini for the next minute rings then and goes away at the end of its
+one-second file; one for the current minute rings at once, flashes its frame orange, and Ctrl+F1
+from anywhere stops it; and STOP ALARM can be clicked while the 5 % battery warning box is open.
+
+Run by ctest inside a private X session (run-in-xsession).
+"""
+
+import datetime
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+import x11lib
+
+ALARM_SIZE = (416, 468)
+STOP_ALARM = (171 + 100, 436 + 10)  # the middle of the button, inside the window
+
+
+def write_tone(path: str, seconds: int) -> None:
+    subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "wave=sine", "samplesperbuffer=4800",
+                    f"num-buffers={seconds * 10}", "!", "audio/x-raw,rate=48000,channels=1", "!",
+                    "wavenc", "!", "filesink", f"location={path}"], check=True, timeout=60)
+
+
+def alarm_settings(row: int, when: datetime.datetime, sound: str) -> str:
+    return f"[alarm{row}]\nison=1\nhour={when.hour}\nminute={when.minute}\nsound={sound}\n"
+
+
+def ringing_soon() -> datetime.datetime:
+    """A time in the current minute when enough of it is left for the program to start, else
+    in the next one; alarms ring in any tick of their minute."""
+    now = datetime.datetime.now()
+    return now if now.second < 50 else now + datetime.timedelta(minutes=1)
+
+
+class AlarmRing(unittest.TestCase):
+    def setUp(self):
+        self.media = tempfile.mkdtemp(prefix="dialtop-media-")
+        self.addCleanup(shutil.rmtree, self.media, True)
+
+    def start(self, settings: str, env: dict = None) -> x11lib.Program:
+        clock, _ = x11lib.start_clock(files={"settings.ini": settings}, env=env)
+        self.addCleanup(clock.cleanup)
+        return clock
+
+    def alarm_window(self, clock: x11lib.Program, timeout: float) -> int:
+        return x11lib.wait_for_window("Alarm", pid=clock.pid, timeout=timeout)
+
+    def assert_window_goes(self, clock: x11lib.Program, timeout: float, why: str) -> None:
+        x11lib.wait_until(lambda: not x11lib.find_windows("^Alarm$", pid=clock.pid), timeout=timeout,
+                          what=why)
+
+    def test_next_minute_rings_and_ends_with_its_file(self):
+        sound = os.path.join(self.media, "one second #1.wav")
+        write_tone(sound, 1)
+        due = (datetime.datetime.now() + datetime.timedelta(minutes=1)).replace(second=0, microsecond=0)
+        clock = self.start(alarm_settings(3, due, sound))
+        self.assertEqual(x11lib.find_windows("^Alarm$", pid=clock.pid), [], "rang before its minute")
+        wid = self.alarm_window(clock, timeout=(due - datetime.datetime.now()).total_seconds() + 10)
+        rang_at = datetime.datetime.now()
+        self.assertGreaterEqual(rang_at, due)
+        geometry = x11lib.window_geometry(wid)
+        self.assertEqual((geometry.width, geometry.height), ALARM_SIZE)
+        self.assert_window_goes(clock, timeout=5, why="the window to go at the end of the file")
+        self.assertEqual(clock.message_boxes(), [])
+
+    def test_ctrl_f1_stops_a_ringing_alarm(self):
+        sound = os.path.join(self.media, "long.wav")
+        write_tone(sound, 60)
+        clock = self.start(alarm_settings(5, ringing_soon(), sound))
+        wid = self.alarm_window(clock, timeout=75)
+        # Ringing: the frame flashes orange once a second.
+        x11lib.wait_until(lambda: x11lib.screenshot(window=wid).colour(5, 300) == "#FF8000",
+                          timeout=5, what="the frame to flash orange")
+        x11lib.key("ctrl+F1")
+        self.assert_window_goes(clock, timeout=5, why="Ctrl+F1 to stop the alarm")
+        self.assertEqual(clock.message_boxes(), [])
+
+    def test_stop_alarm_is_clickable_over_a_battery_warning(self):
+        supplies = tempfile.mkdtemp(prefix="dialtop-supplies-")
+        self.addCleanup(shutil.rmtree, supplies, True)
+        for name, value in [("AC/type", "Mains"), ("AC/online", 0), ("BAT0/type", "Battery"),
+                            ("BAT0/capacity", 5), ("BAT0/status", "Discharging")]:
+            os.makedirs(os.path.join(supplies, os.path.dirname(name)), exist_ok=True)
+            with open(os.path.join(supplies, name), "w") as file:
+                file.write(f"{value}\n")
+        clock = self.start(alarm_settings(1, ringing_soon(), "None"),
+                           env={"DIALTOP_POWER_SUPPLY_DIR": supplies})
+        box = x11lib.wait_for_window("Warning", pid=clock.pid, timeout=10)
+        wid = self.alarm_window(clock, timeout=75)
+        geometry = x11lib.window_geometry(wid)
+        x11lib.click(geometry.x + STOP_ALARM[0], geometry.y + STOP_ALARM[1])
+        self.assert_window_goes(clock, timeout=5, why="STOP ALARM to close the ringing window")
+        self.assertIn(box, x11lib.find_windows("^Warning$", pid=clock.pid), "the warning stays open")
+
+
+if __name__ == "__main__":
+    unittest.main()
