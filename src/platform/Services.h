@@ -2,6 +2,7 @@
 
 namespace platform {
 
+class Autostart;
 class Dialogs;
 class HotKeyService;
 class LocalClock;
@@ -23,6 +24,7 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    Autostart& autostart;
 };
 
 } // namespace platform

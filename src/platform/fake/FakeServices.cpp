@@ -1,5 +1,7 @@
 #include "platform/fake/FakeServices.h"
 
+#include "clock/DialtopError.h"
+
 #include <QDialog>
 
 namespace fake {
@@ -66,6 +68,20 @@ void HotKeys::press(unsigned modifiers, unsigned virtualKey) {
 void HotKeys::deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey) {
     if (handler_)
         handler_(id, modifiers, virtualKey);
+}
+
+std::optional<bool> Autostart::isRegistered() const {
+    if (!placeThere)
+        return std::nullopt;
+    return registered.has_value();
+}
+
+void Autostart::registerExecutable(const std::string& executable) {
+    if (!placeThere)
+        return;
+    if (refusesWrites)
+        throw DialtopError("Failed to set data for '/fake/autostart/dialtop.desktop'");
+    registered = executable;
 }
 
 } // namespace fake

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Autostart.h"
 #include "platform/Dialogs.h"
 #include "platform/HotKeyService.h"
 #include "platform/LocalClock.h"
@@ -133,6 +134,18 @@ public:
     std::string executablePath() const override { return path; }
 };
 
+// The login start as an entry in memory; its place can be missing or refuse writes.
+class Autostart : public platform::Autostart {
+public:
+    bool placeThere = true;
+    bool refusesWrites = false;
+    std::optional<std::string> registered; // the executable's path
+
+    std::optional<bool> isRegistered() const override;
+    void registerExecutable(const std::string& executable) override;
+    void unregister() override { registered.reset(); }
+};
+
 // Every fake, bundled as the composition root bundles the real services.
 struct Services {
     Clock clock;
@@ -144,9 +157,10 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    Autostart autostart;
 
     platform::Services services() {
-        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process};
+        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process, autostart};
     }
 };
 

@@ -10,12 +10,14 @@
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XcbHotKeyService.h"
+#include "platform/linux/XdgAutostart.h"
 
 // The real services of a Linux desktop, owned for the whole run.
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_, timeFormat_, power_, taskbar_, tones_, dialogs_, windows_, hotKeys_, process_};
+        return {clock_,   timeFormat_, power_,   taskbar_, tones_,
+                dialogs_, windows_,    hotKeys_, process_, autostart_};
     }
 
 private:
@@ -28,4 +30,5 @@ private:
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
     ProcSelfExe process_;
+    XdgAutostart autostart_;
 };
