@@ -1,10 +1,10 @@
 #include "alarms/frmalarmU.h"
 
-#include "clock/BorderlessWindow.h"
 #include "clock/Forms.h"
 #include "clock/formDialtop.h"
 #include "platform/Services.h"
 #include "platform/Tones.h"
+#include "ui/BorderlessWindow.h"
 
 #include <QLabel>
 

@@ -2,7 +2,6 @@
 #include "clock/DateHelpers.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
-#include "clock/Shape.h"
 #include "clock/TimeText.h"
 #include "clock/formDialtop.h"
 #include "platform/Dialogs.h"
@@ -11,6 +10,7 @@
 #include "platform/TaskbarPresence.h"
 #include "platform/Tones.h"
 #include "tray/CoolTrayIcon.h"
+#include "ui/Shape.h"
 
 #include <QLabel>
 

@@ -1,4 +1,5 @@
 #include "clock/formDialtop.h"
+#include "ui/Guarded.h"
 
 #include <QMenu>
 
@@ -95,9 +96,9 @@ void Tdialform::CreatePopupMenu() {
     menuMinimize = addItem(PopupMenu1, "menuMinimize", QStringLiteral("Minimize"));
     menuExit = addItem(PopupMenu1, "menuExit", QStringLiteral("Exit"));
 
-    connect(menuTweaking, &QAction::triggered, this, &Tdialform::menuTweakingClick);
-    connect(menuAbout1, &QAction::triggered, this, &Tdialform::menuAbout1Click);
-    connect(menuRestore, &QAction::triggered, this, &Tdialform::menuRestoreClick);
-    connect(menuMinimize, &QAction::triggered, this, &Tdialform::menuMinimizeClick);
-    connect(menuExit, &QAction::triggered, this, &Tdialform::menuExitClick);
+    connect(menuTweaking, &QAction::triggered, this, Guarded([this] { menuTweakingClick(); }));
+    connect(menuAbout1, &QAction::triggered, this, Guarded([this] { menuAbout1Click(); }));
+    connect(menuRestore, &QAction::triggered, this, Guarded([this] { menuRestoreClick(); }));
+    connect(menuMinimize, &QAction::triggered, this, Guarded([this] { menuMinimizeClick(); }));
+    connect(menuExit, &QAction::triggered, this, Guarded([this] { menuExitClick(); }));
 }

@@ -4,7 +4,6 @@
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
 #include "clock/SecondAligner.h"
-#include "clock/Shape.h"
 #include "clock/TimeText.h"
 #include "hotkeys/HotKeyManager.h"
 #include "platform/Dialogs.h"
@@ -15,6 +14,8 @@
 #include "sysinfo/frmAboutU.h"
 #include "tray/CoolTrayIcon.h"
 #include "tweaks/frmTweakU.h"
+#include "ui/Guarded.h"
+#include "ui/Shape.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -168,9 +169,9 @@ void Tdialform::CreateTimers() {
         // Re-aimed before the tick runs, so that ticks go on inside the boxes a tick may open.
         ScheduleNextTick();
         if (tickSeconds_.Claim(now))
-            Timer1Timer();
+            RunGuarded([this] { Timer1Timer(); });
     });
-    connect(timershowabout, &QTimer::timeout, this, &Tdialform::timershowaboutTimer);
+    connect(timershowabout, &QTimer::timeout, this, Guarded([this] { timershowaboutTimer(); }));
     ScheduleNextTick();
 }
 
@@ -307,11 +308,11 @@ void Tdialform::BringApplicationToFront() {
 
 bool Tdialform::eventFilter(QObject* watched, QEvent* event) {
     if (watched == shexit && event->type() == QEvent::MouseButtonPress) {
-        shexitMouseDown();
+        RunGuarded([this] { shexitMouseDown(); });
         return true;
     }
     if (watched == Shopt && event->type() == QEvent::MouseButtonRelease) {
-        ShoptMouseUp();
+        RunGuarded([this] { ShoptMouseUp(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);

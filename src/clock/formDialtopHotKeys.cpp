@@ -8,6 +8,7 @@
 #include "hotkeys/HotKeyText.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
+#include "ui/Guarded.h"
 
 #include <QLoggingCategory>
 #include <QStringList>
@@ -61,10 +62,7 @@ void Tdialform::RegisterHotKeys() {
     HotKeyManager1 = new THotKeyManager(services_.hotKeys);
     HotKeyManager1->OnHotKeyPressed = [this](std::uint32_t hotKey, std::uint16_t index) {
         // A failing action goes to the general error box, as from any other handler.
-        if (auto* application = qobject_cast<DialtopApplication*>(QCoreApplication::instance()))
-            application->guarded([&] { HotKeyManager1HotKeyPressed(hotKey, index); });
-        else
-            HotKeyManager1HotKeyPressed(hotKey, index);
+        RunGuarded([&] { HotKeyManager1HotKeyPressed(hotKey, index); });
     };
     HotKeyChains chains(*HotKeyManager1, services_.dialogs);
 

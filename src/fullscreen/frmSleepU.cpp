@@ -1,6 +1,6 @@
 #include "fullscreen/frmSleepU.h"
 
-#include "clock/BorderlessWindow.h"
+#include "ui/BorderlessWindow.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #include "fullscreen/frmroseU.h"
 
-#include "clock/BorderlessWindow.h"
+#include "ui/BorderlessWindow.h"
 
 #include <QTimer>
 

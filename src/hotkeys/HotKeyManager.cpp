@@ -18,9 +18,11 @@ std::uint16_t NextIndex() {
 } // namespace
 
 THotKeyManager::THotKeyManager(platform::HotKeyService& service) : service_(service) {
-    service_.setPressHandler([this](std::uint16_t id, unsigned modifiers, unsigned virtualKey) {
-        HandlePress(id, modifiers, virtualKey);
-    });
+    service_.setPressHandler(
+        [this](std::uint16_t id, unsigned modifiers, unsigned virtualKey, std::uint32_t time) {
+            lastPressTime_ = time;
+            HandlePress(id, modifiers, virtualKey);
+        });
 }
 
 THotKeyManager::~THotKeyManager() {

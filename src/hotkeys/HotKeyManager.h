@@ -30,6 +30,8 @@ public:
     TOnHotKeyPressed OnHotKeyPressed;
 
     const std::vector<HotKeyEntry>& Entries() const { return entries_; }
+    // The window system's time of the last press, for the window an action shows.
+    std::uint32_t LastPressTime() const { return lastPressTime_; }
 
 private:
     void HandlePress(std::uint16_t id, unsigned modifiers, unsigned virtualKey);
@@ -37,4 +39,5 @@ private:
 
     platform::HotKeyService& service_;
     std::vector<HotKeyEntry> entries_;
+    std::uint32_t lastPressTime_ = 0;
 };

@@ -18,7 +18,8 @@ public:
     virtual void error(const QString& title, const QString& text) = 0;
     // Question icon, Yes and No; true only for Yes.
     virtual bool confirm(const QString& title, const QString& text) = 0;
-    // Shows the dialog modally and returns its result code.
+    // Shows the dialog modally and returns its result code; a dialog already shown is refused with
+    // a DialtopError ("Cannot make a visible window modal").
     virtual int runModal(QDialog& dialog) = 0;
 };
 

@@ -11,7 +11,9 @@ enum HotKeyModifier : unsigned { ModAlt = 1, ModCtrl = 2, ModShift = 4, ModWin =
 // Holds key combinations for the whole desktop and reports their presses.
 class HotKeyService {
 public:
-    using PressHandler = std::function<void(std::uint16_t id, unsigned modifiers, unsigned virtualKey)>;
+    // time is the window system's timestamp of the press, for activating windows on its behalf.
+    using PressHandler =
+        std::function<void(std::uint16_t id, unsigned modifiers, unsigned virtualKey, std::uint32_t time)>;
 
     virtual ~HotKeyService() = default;
     // False when the combination is not available (another client holds it, or the key is unknown).

@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+#include <cstdint>
+
 class QWidget;
 
 namespace platform {
@@ -20,6 +22,14 @@ public:
     // Raises the window above others without leaving it topmost.
     virtual void bringToFront(QWidget& window) = 0;
     virtual bool isApplicationActive() const = 0;
+    // Hands the window to the window manager's interactive move from the pointer, as a press on a
+    // caption bar would; false when no window manager can do it.
+    virtual bool systemMove(QWidget& window) = 0;
+    // Raises the window and gives it the keyboard focus on behalf of the user action at userTime
+    // (an X timestamp; 0 for now), so that focus-stealing prevention lets it through.
+    virtual void activate(QWidget& window, std::uint32_t userTime) = 0;
+    // Covers the primary screen, panels included, and shows the window.
+    virtual void coverScreen(QWidget& window) = 0;
 };
 
 } // namespace platform

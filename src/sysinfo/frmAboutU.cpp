@@ -1,8 +1,8 @@
 #include "sysinfo/frmAboutU.h"
 
-#include "clock/BorderlessWindow.h"
 #include "clock/Forms.h"
 #include "clock/formDialtop.h"
+#include "ui/BorderlessWindow.h"
 
 #include <QLabel>
 

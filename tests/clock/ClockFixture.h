@@ -1,10 +1,10 @@
 #pragma once
 
 #include "clock/DialtopProgram.h"
-#include "clock/Shape.h"
 #include "clock/formDialtop.h"
 #include "platform/fake/FakeServices.h"
 #include "tray/CoolTrayIcon.h"
+#include "ui/Shape.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "ClockFixture.h"
 #include "alarms/frmalarmU.h"
-#include "clock/Shape.h"
+#include "ui/Shape.h"
 
 #include <QEvent>
 

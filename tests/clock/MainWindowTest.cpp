@@ -2,13 +2,13 @@
 #include "alarms/frmalarmU.h"
 #include "clock/Conversions.h"
 #include "clock/DialtopApplication.h"
-#include "clock/Shape.h"
 #include "clock/frmcountryU.h"
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"
 #include "power/frmcustskedU.h"
 #include "sysinfo/frmAboutU.h"
 #include "tweaks/frmTweakU.h"
+#include "ui/Shape.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -45,7 +45,7 @@ TEST(XcbKeySyms, VirtualKeysMapToTheKeysymsOfTheirKeys) {
 TEST(XcbHotKeyService, WithoutAnXServerEveryRegistrationIsRefused) {
     XcbHotKeyService service;
     bool pressed = false;
-    service.setPressHandler([&](std::uint16_t, unsigned, unsigned) { pressed = true; });
+    service.setPressHandler([&](std::uint16_t, unsigned, unsigned, std::uint32_t) { pressed = true; });
     EXPECT_FALSE(service.registerHotKey(1, platform::ModCtrl, 112));
     EXPECT_FALSE(service.registerHotKey(2, 0, 'A'));
     EXPECT_FALSE(service.unregisterHotKey(1));

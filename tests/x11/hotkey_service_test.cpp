@@ -25,9 +25,8 @@ class XcbHotKeyServiceTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(other.connected()) << "no X display";
-        service.setPressHandler([this](std::uint16_t id, unsigned modifiers, unsigned virtualKey) {
-            presses.emplace_back(id, modifiers, virtualKey);
-        });
+        service.setPressHandler([this](std::uint16_t id, unsigned modifiers, unsigned virtualKey,
+                                       std::uint32_t) { presses.emplace_back(id, modifiers, virtualKey); });
     }
 
     // Runs the event loop until `count` presses arrived (an X round trip, not a timing claim).

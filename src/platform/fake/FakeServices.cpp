@@ -3,6 +3,7 @@
 #include "clock/DialtopError.h"
 
 #include <QDialog>
+#include <QWidget>
 
 namespace fake {
 
@@ -23,6 +24,8 @@ bool Dialogs::confirm(const QString& title, const QString& text) {
 }
 
 int Dialogs::runModal(QDialog& dialog) {
+    if (dialog.isVisible())
+        throw DialtopError("Cannot make a visible window modal");
     modalRuns.push_back(&dialog);
     return modalRun ? modalRun(dialog) : QDialog::Rejected;
 }
@@ -56,18 +59,24 @@ bool HotKeys::unregisterHotKey(std::uint16_t id) {
     return held.erase(id) > 0;
 }
 
-void HotKeys::press(unsigned modifiers, unsigned virtualKey) {
+void WindowSystem::coverScreen(QWidget& window) {
+    covered.insert(&window);
+    window.setGeometry(screen);
+    window.show();
+}
+
+void HotKeys::press(unsigned modifiers, unsigned virtualKey, std::uint32_t time) {
     // A handler may unregister, so walk a copy.
     const auto holds = held;
     for (const auto& [id, combination] : holds) {
         if (combination == std::make_pair(modifiers, virtualKey))
-            deliver(id, modifiers, virtualKey);
+            deliver(id, modifiers, virtualKey, time);
     }
 }
 
-void HotKeys::deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey) {
+void HotKeys::deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey, std::uint32_t time) {
     if (handler_)
-        handler_(id, modifiers, virtualKey);
+        handler_(id, modifiers, virtualKey, time);
 }
 
 std::optional<bool> Autostart::isRegistered() const {

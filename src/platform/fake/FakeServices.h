@@ -98,6 +98,10 @@ public:
     std::set<const QWidget*> taskbarHidden;
     std::map<const QWidget*, bool> topmost;
     int broughtToFront = 0;
+    bool hasWindowManager = true; // systemMove's answer
+    std::vector<const QWidget*> systemMoves;
+    std::vector<std::pair<const QWidget*, std::uint32_t>> activations;
+    std::set<const QWidget*> covered;
 
     QRect screenGeometry() const override { return screen; }
     QRect workArea() const override { return work; }
@@ -106,6 +110,14 @@ public:
     void setTopmost(QWidget& window, bool on) override { topmost[&window] = on; }
     void bringToFront(QWidget&) override { ++broughtToFront; }
     bool isApplicationActive() const override { return applicationActive; }
+    bool systemMove(QWidget& window) override {
+        systemMoves.push_back(&window);
+        return hasWindowManager;
+    }
+    void activate(QWidget& window, std::uint32_t userTime) override {
+        activations.emplace_back(&window, userTime);
+    }
+    void coverScreen(QWidget& window) override;
 };
 
 // Combinations in `taken` are held by "another program"; the rest can be registered.
@@ -120,9 +132,9 @@ public:
     void setPressHandler(PressHandler handler) override { handler_ = std::move(handler); }
     bool hasPressHandler() const { return static_cast<bool>(handler_); }
     // As if the user pressed the combination anywhere on the desktop.
-    void press(unsigned modifiers, unsigned virtualKey);
+    void press(unsigned modifiers, unsigned virtualKey, std::uint32_t time = 0);
     // Reports a press under any id, held or not, as a confused window system might.
-    void deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey);
+    void deliver(std::uint16_t id, unsigned modifiers, unsigned virtualKey, std::uint32_t time = 0);
 
 private:
     PressHandler handler_;

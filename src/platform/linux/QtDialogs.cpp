@@ -1,5 +1,7 @@
 #include "platform/linux/QtDialogs.h"
 
+#include "clock/DialtopError.h"
+
 #include <QDialog>
 #include <QLoggingCategory>
 
@@ -40,5 +42,8 @@ bool QtDialogs::confirm(const QString& title, const QString& text) {
 }
 
 int QtDialogs::runModal(QDialog& dialog) {
+    // exec() on a shown dialog would turn it modal where it stands.
+    if (dialog.isVisible())
+        throw DialtopError("Cannot make a visible window modal");
     return dialog.exec();
 }

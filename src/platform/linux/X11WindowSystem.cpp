@@ -1,5 +1,6 @@
 #include "platform/linux/X11WindowSystem.h"
 
+#include "platform/linux/NetActiveWindow.h"
 #include "platform/linux/NetWmState.h"
 #include "platform/linux/NetWmStateKeeper.h"
 
@@ -47,6 +48,15 @@ const NetWmState* X11WindowSystem::netWmState() const {
         }
     }
     return netWmState_.get();
+}
+
+const NetActiveWindow* X11WindowSystem::netActiveWindow() const {
+    if (!netActiveWindow_ && qGuiApp) {
+        const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (x11 && x11->connection())
+            netActiveWindow_ = std::make_unique<NetActiveWindow>(x11->connection());
+    }
+    return netActiveWindow_.get();
 }
 
 QRect X11WindowSystem::screenGeometry() const {
@@ -99,4 +109,30 @@ void X11WindowSystem::bringToFront(QWidget& window) {
 
 bool X11WindowSystem::isApplicationActive() const {
     return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+bool X11WindowSystem::systemMove(QWidget& window) {
+    QWindow* handle = window.windowHandle();
+    return handle && handle->startSystemMove();
+}
+
+void X11WindowSystem::activate(QWidget& window, std::uint32_t userTime) {
+    window.raise();
+    // Without a window manager Qt sets the input focus itself.
+    window.activateWindow();
+    const NetActiveWindow* active = netActiveWindow();
+    if (active && window.isVisible() && active->hasWindowManager())
+        active->request(NetWmStateKeeper::xWindow(window), userTime);
+}
+
+// Maximised is not enough: panels would stay on top.
+void X11WindowSystem::coverScreen(QWidget& window) {
+    window.setGeometry(screenGeometry());
+    const NetActiveWindow* active = netActiveWindow();
+    if (!active || active->hasWindowManager()) {
+        window.showFullScreen();
+        return;
+    }
+    window.show();
+    window.raise();
 }

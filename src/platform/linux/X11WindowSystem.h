@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class NetActiveWindow;
 class NetWmState;
 class NetWmStateKeeper;
 class QAbstractNativeEventFilter;
@@ -23,12 +24,17 @@ public:
     void setTopmost(QWidget& window, bool topmost) override;
     void bringToFront(QWidget& window) override;
     bool isApplicationActive() const override;
+    bool systemMove(QWidget& window) override;
+    void activate(QWidget& window, std::uint32_t userTime) override;
+    void coverScreen(QWidget& window) override;
 
 private:
     // Null without an X display.
     const NetWmState* netWmState() const;
+    const NetActiveWindow* netActiveWindow() const;
 
     mutable std::unique_ptr<NetWmState> netWmState_;
     mutable std::unique_ptr<QAbstractNativeEventFilter> stateChanges_; // feeds netWmState_
+    mutable std::unique_ptr<NetActiveWindow> netActiveWindow_;
     std::unique_ptr<NetWmStateKeeper> keeper_; // after netWmState_, which its queued calls use
 };

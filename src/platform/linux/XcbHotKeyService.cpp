@@ -177,11 +177,18 @@ bool XcbHotKeyService::nativeEventFilter(const QByteArray& eventType, void* mess
     });
     if (match == grabs_.end())
         return false;
-    // The handler may unregister or replace itself: call a copy with copied values.
-    const PressHandler handler = handler_;
+    // The action runs after the X event has been dealt with, not inside Qt's event reader: it may
+    // open boxes and windows, or unregister. A press arriving after the service is gone is dropped.
     const std::uint16_t id = match->first;
     const Grab grab = match->second;
-    if (handler)
-        handler(id, grab.modifiers, grab.virtualKey);
+    const std::uint32_t time = press->time;
+    QMetaObject::invokeMethod(
+        &dispatch_,
+        [this, id, grab, time] {
+            const PressHandler handler = handler_; // it may replace itself
+            if (handler)
+                handler(id, grab.modifiers, grab.virtualKey, time);
+        },
+        Qt::QueuedConnection);
     return true;
 }

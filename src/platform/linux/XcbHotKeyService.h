@@ -3,6 +3,7 @@
 #include "platform/HotKeyService.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QObject>
 
 #include <cstdint>
 #include <map>
@@ -40,4 +41,5 @@ private:
     std::uint32_t root_ = 0;
     std::map<std::uint16_t, Grab> grabs_;
     PressHandler handler_;
+    QObject dispatch_; // context of queued presses, gone with the service
 };

@@ -1,4 +1,4 @@
-#include "clock/Shape.h"
+#include "ui/Shape.h"
 
 #include <QPainter>
 
@@ -11,6 +11,11 @@ void TShape::setBrushColor(const QColor& color) {
     update();
 }
 
+void TShape::setBrushStyle(Qt::BrushStyle style) {
+    brushStyle_ = style;
+    update();
+}
+
 void TShape::setPenColor(const QColor& color) {
     pen_ = color;
     update();
@@ -18,7 +23,8 @@ void TShape::setPenColor(const QColor& color) {
 
 void TShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), brush_);
+    if (brushStyle_ != Qt::NoBrush)
+        painter.fillRect(rect(), QBrush(brush_, brushStyle_));
     painter.setPen(pen_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

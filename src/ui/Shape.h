@@ -11,6 +11,8 @@ public:
     TShape(const QString& name, QWidget* parent);
 
     void setBrushColor(const QColor& color);
+    // Qt::NoBrush leaves the inside transparent: a bare frame.
+    void setBrushStyle(Qt::BrushStyle style);
     void setPenColor(const QColor& color);
 
 protected:
@@ -18,5 +20,6 @@ protected:
 
 private:
     QColor brush_ = Qt::white;
+    Qt::BrushStyle brushStyle_ = Qt::SolidPattern;
     QColor pen_ = Qt::black;
 };
