@@ -86,6 +86,8 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
                 [this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); });
     }
     CreateTimers();
+    ConnectWindowBehaviour();
+    ConnectSecondClock();
     FormCreate();
 }
 
@@ -207,6 +209,10 @@ void Tdialform::FormCreate() {
     show();
 
     LoadSettings();
+    if (ShowExpanded) {
+        lblother->setText(QStringLiteral(">"));
+        lblotherMouseUp();
+    }
 
     menuAlwaysOnTop->setChecked(false);
     // Timer1 has run since the window was made.

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 
 class QAction;
@@ -113,6 +114,27 @@ public:
     void HotKeyManager1HotKeyPressed(std::uint32_t hotKey, std::uint16_t index);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
+    // Window behaviour: dragging, the corner, the creep along the top, on top, translucency, log-in start.
+    void DialLabelMouseDown(QPoint pressed);
+    void DialLabelMouseMove(QLabel* label, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                            QPoint cursor);
+    void DialLabelMouseUp();
+    void shcornerMouseDown();
+    void shcornerMouseUp();
+    void ShmoveMouseUp();
+    void timermoveTimer();
+    void menuAlwaysOnTopClick();
+    void menuTrasparencyEnableClick();
+    // The nine percentage items, 10 to 90.
+    void menuTraspClick(int percent);
+    void clrmenu();
+    void PopupMenu1Popup();
+    void menuStartWithWindowsClick();
+
+    // The second country's clock.
+    void lblotherMouseUp();
+    void menuCountrySettingsClick();
+
     // The full path of settings.ini, beside the executable.
     QString SettingsPath() const;
 
@@ -139,6 +161,9 @@ private:
     void SetHeights(int windowHeight);
     void SetTimeFont(QLabel* label, int points);
     void ReadTimeFormat();
+    void ConnectWindowBehaviour();
+    void ConnectSecondClock();
+    void ApplyOpacity();
 
     const platform::Services services_;
     Forms& forms_;
@@ -148,4 +173,10 @@ private:
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;
+    // Translucency: the level applies while it is on; opaque otherwise.
+    bool transparent_ = false;
+    int opacity_ = 179;
+    std::array<QAction*, 9> menuTrasp_{}; // 10% to 90%
+    // The creep last asked for a left past the screen's edge, which a window manager may refuse.
+    bool creptPastLeftEdge_ = false;
 };
