@@ -46,7 +46,10 @@ QLineEdit* makeEdit(const QString& name, const QString& text, int top, QWidget* 
 Tfrmcountry::Tfrmcountry(const platform::Services& services, Forms&) {
     MakeBorderless(*this, QStringLiteral("frmcountry"), QColor(0x48, 0x48, 0x48), QSize(OpenWidth, 83));
     setWindowOpacity(250 / 255.0);
-    QFont face(QStringLiteral("MS Sans Serif"));
+    // Narrow faces first, so the captions fit beside the edit boxes as designed.
+    QFont face;
+    face.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     face.setPixelSize(11);
     setFont(face);
 

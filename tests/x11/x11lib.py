@@ -499,3 +499,19 @@ def key(*keys: str, window: Optional[int] = None, delay_ms: int = 50) -> None:
 
 def type_text(text: str, delay_ms: int = 30) -> None:
     tool("xdotool", "type", "--delay", str(delay_ms), text)
+
+
+def choose_from_menu(x: int, y: int, *keys: str, rows_height: int = 150) -> None:
+    """Opens a popup menu with a right click at (x, y), waits for it and presses the keys.
+
+    A menu keeps its window from one opening to the next, so it is recognised by its size (taller
+    than rows_height) rather than as a new window; a menu still open from before is waited out."""
+    def menu_open() -> bool:
+        return any(window_info(wid)["height"] > rows_height for wid in popup_windows())
+
+    # Away first: a synced move to where the pointer already is never ends.
+    move_mouse(x + 40 if x < 200 else x - 200, y + 300)
+    wait_until(lambda: not menu_open(), timeout=5, what="the last popup menu to close")
+    click(x, y, button=3)
+    wait_until(menu_open, timeout=5, what="a popup menu")
+    key(*keys)
