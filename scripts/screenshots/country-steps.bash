@@ -12,12 +12,9 @@ open_country_dialog() {
     xdotool mousemove --sync $((X + 41)) $((Y + 14)) click 3
     sleep 0.5
     xdotool key --delay 50 Down Down Down Down Down Return
-    dialog=
+    # xdotool's search misses the dialog once the window manager has framed it: read the tree.
     for _ in $(seq 50); do
-        for window in $(xdotool search --onlyvisible --all --pid "$DIALTOP_PID" --name . 2>/dev/null); do
-            [[ $(xdotool getwindowgeometry --shell "$window" | grep -c -e WIDTH=187 -e HEIGHT=83) == 2 ]] &&
-                dialog=$window
-        done
+        dialog=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "dialtop": .*  187x83+.*/\1/p' | head -n1)
         [[ -n $dialog ]] && return 0
         sleep 0.1
     done
@@ -29,5 +26,8 @@ fill_country_dialog() { # name minutes
     click_in "$dialog" 140 12
     xdotool key ctrl+a && xdotool type --delay 30 "$1"
     click_in "$dialog" 140 32
-    xdotool key ctrl+a && xdotool type --delay 30 "$2"
+    xdotool key ctrl+a
+    # xdotool would read a leading minus as an option.
+    [[ $2 == -* ]] && xdotool key minus
+    xdotool type --delay 30 "${2#-}"
 }

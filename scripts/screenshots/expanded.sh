@@ -7,7 +7,7 @@ open_country_dialog
 fill_country_dialog Lisbon -60
 click_in "$dialog" 70 69 # OK
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --all --pid "$DIALTOP_PID" --name . | grep -qx "$dialog" || break
+    xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable || break
     sleep 0.1
 done
 click_in "$CLOCK_WINDOW" 73 28 # the arrow
