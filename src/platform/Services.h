@@ -5,9 +5,12 @@ namespace platform {
 class Autostart;
 class Dialogs;
 class HotKeyService;
+class LiveReadings;
 class LocalClock;
+class LockLights;
 class PowerSource;
 class ProcessInfo;
+class SystemFacts;
 class TaskbarPresence;
 class TimeFormatSource;
 class Tones;
@@ -24,6 +27,9 @@ struct Services {
     WindowSystem& windows;
     HotKeyService& hotKeys;
     ProcessInfo& process;
+    SystemFacts& facts;
+    LiveReadings& live;
+    LockLights& lockLights;
     Autostart& autostart;
 };
 

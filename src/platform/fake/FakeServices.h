@@ -11,6 +11,7 @@
 #include "platform/TimeFormatSource.h"
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
+#include "platform/fake/FakeSysinfo.h"
 
 #include <QRect>
 #include <QString>
@@ -169,10 +170,14 @@ struct Services {
     WindowSystem windows;
     HotKeys hotKeys;
     Process process;
+    SystemFacts facts;
+    LiveReadings live;
+    LockLights lockLights;
     Autostart autostart;
 
     platform::Services services() {
-        return {clock, timeFormat, power, taskbar, tones, dialogs, windows, hotKeys, process, autostart};
+        return {clock,   timeFormat, power, taskbar, tones,      dialogs,  windows,
+                hotKeys, process,    facts, live,    lockLights, autostart};
     }
 };
 

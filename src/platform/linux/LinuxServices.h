@@ -2,7 +2,9 @@
 
 #include "platform/Services.h"
 #include "platform/linux/GstTones.h"
+#include "platform/linux/LinuxLiveReadings.h"
 #include "platform/linux/LinuxLocalClock.h"
+#include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/LocaleTimeFormat.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
@@ -11,13 +13,14 @@
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XcbHotKeyService.h"
 #include "platform/linux/XdgAutostart.h"
+#include "platform/linux/XkbLockLights.h"
 
 // The real services of a Linux desktop, owned for the whole run.
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_,   taskbar_, tones_,
-                dialogs_, windows_,    hotKeys_, process_, autostart_};
+        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_,  windows_,
+                hotKeys_, process_,    facts_, live_,    lockLights_, autostart_};
     }
 
 private:
@@ -30,5 +33,8 @@ private:
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
     ProcSelfExe process_;
+    LinuxSystemFacts facts_;
+    LinuxLiveReadings live_;
+    XkbLockLights lockLights_;
     XdgAutostart autostart_;
 };
