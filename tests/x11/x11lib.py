@@ -511,7 +511,7 @@ def choose_from_menu(x: int, y: int, *keys: str, rows_height: int = 150) -> None
 
     # Away first: a synced move to where the pointer already is never ends.
     move_mouse(x + 40 if x < 200 else x - 200, y + 300)
-    wait_until(lambda: not menu_open(), timeout=5, what="the last popup menu to close")
+    wait_until(lambda: not menu_open(), what="the last popup menu to close")
     click(x, y, button=3)
-    wait_until(menu_open, timeout=5, what="a popup menu")
+    wait_until(menu_open, what="a popup menu")
     key(*keys)
