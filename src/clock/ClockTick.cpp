@@ -9,7 +9,7 @@
 #include "platform/Services.h"
 #include "platform/TaskbarPresence.h"
 #include "platform/Tones.h"
-#include "tray/CoolTrayIcon.h"
+#include "tray/TrayIcon.h"
 #include "ui/Shape.h"
 
 #include <QLabel>
@@ -59,7 +59,9 @@ void Tdialform::Timer1Timer() {
 
     if (!services_.taskbar.isTaskbarThere()) {
         TaskbarWasMissing = true;
+        KeepReachableWithoutTray();
     } else if (TaskbarWasMissing) {
+        cltray->TrayHostAppeared();
         menuMinimizeClick();
         menuRestoreClick();
         TaskbarWasMissing = false;

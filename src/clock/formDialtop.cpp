@@ -12,7 +12,7 @@
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"
 #include "sysinfo/frmAboutU.h"
-#include "tray/CoolTrayIcon.h"
+#include "tray/TrayIcon.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/Guarded.h"
 #include "ui/Shape.h"
@@ -80,7 +80,7 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
     ReadTimeFormat();
     CreateFace();
     CreatePopupMenu();
-    cltray = new TCoolTrayIcon(*this, services_.windows);
+    CreateTray();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         connect(screen, &QScreen::availableGeometryChanged, this,
                 [this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); });
@@ -250,18 +250,6 @@ void Tdialform::shexitMouseDown() {
     menuExitClick();
 }
 
-void Tdialform::menuMinimizeClick() {
-    showMinimized();
-    menuMinimize->setEnabled(false);
-    menuRestore->setEnabled(true);
-}
-
-void Tdialform::menuRestoreClick() {
-    showNormal();
-    menuMinimize->setEnabled(true);
-    menuRestore->setEnabled(false);
-}
-
 void Tdialform::ShoptMouseUp() {
     Tfrmabout& about = *forms_.frmabout;
     if (!about.isVisible()) {
@@ -294,13 +282,6 @@ void Tdialform::menuTweakingClick() {
     tweak.resize(540, tweak.height());
     tweak.move(x() - (540 - width()), y() + height());
     services_.dialogs.runModal(tweak);
-}
-
-void Tdialform::cltrayClick() {
-    if (!services_.windows.isApplicationActive())
-        menuRestoreClick();
-    raise();
-    activateWindow();
 }
 
 int Tdialform::ApplicationEvents1SettingChange(unsigned flag, const QString&) {

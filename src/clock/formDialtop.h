@@ -15,9 +15,9 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
-class TCoolTrayIcon;
 class THotKeyManager;
 class TShape;
+class TTrayIcon;
 struct Forms;
 struct PowerSample;
 
@@ -87,7 +87,7 @@ public:
     QAction* menuMinimize = nullptr;
     QAction* menuExit = nullptr;
 
-    TCoolTrayIcon* cltray = nullptr;
+    TTrayIcon* cltray = nullptr;
     THotKeyManager* HotKeyManager1 = nullptr;
 
     // Settings file.
@@ -104,11 +104,15 @@ public:
     void shexitMouseDown();
     void menuMinimizeClick();
     void menuRestoreClick();
+    // Minimize and Restore as one pair: the program comes to the front.
+    void MinimizeAndRestore();
     void ShoptMouseUp();
     void menuAbout1Click();
     void timershowaboutTimer();
     void menuTweakingClick();
     void cltrayClick();
+    // A tick found no tray host: a clock hidden into the tray is given a taskbar entry instead.
+    void KeepReachableWithoutTray();
     static constexpr unsigned WorkAreaChanged = 47;
     int ApplicationEvents1SettingChange(unsigned flag, const QString& section);
     void HotKeyManager1HotKeyPressed(std::uint32_t hotKey, std::uint16_t index);
@@ -153,6 +157,7 @@ private:
     void CreateFace();
     void CreatePopupMenu();
     void CreateTimers();
+    void CreateTray();
     void RegisterHotKeys();
     void FitTimeFonts();
     void ScheduleNextTick();

@@ -8,11 +8,12 @@
 #include "hotkeys/HotKeyText.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
+#include "platform/WindowSystem.h"
 #include "ui/Guarded.h"
+#include "ui/MessageTimer.h"
 
 #include <QLoggingCategory>
 #include <QStringList>
-#include <QTimer>
 
 namespace {
 
@@ -44,16 +45,19 @@ private:
     platform::Dialogs& dialogs_;
 };
 
-void ShowFullScreen(QWidget& window, QTimer& timer) {
-    window.setWindowState(Qt::WindowMaximized);
-    window.show();
-    timer.start();
+// Over the panels too, and with the keyboard: a key is the only way out. `time` is that of the key
+// press that asked for the window.
+void ShowFullScreen(platform::WindowSystem& windows, QWidget& window, MessageTimer& timer,
+                    std::uint32_t time) {
+    windows.coverScreen(window);
+    windows.activate(window, time);
+    timer.setEnabled(true);
 }
 
 // The windows are made after the clock, so a key pressed while a creation box is open finds none.
-void ShowPenguin(const Forms& forms) {
+void ShowPenguin(platform::WindowSystem& windows, const Forms& forms, std::uint32_t time) {
     if (forms.frmrose)
-        ShowFullScreen(*forms.frmrose, *forms.frmrose->timerrose);
+        ShowFullScreen(windows, *forms.frmrose, *forms.frmrose->timerrose, time);
 }
 
 } // namespace
@@ -113,12 +117,13 @@ void Tdialform::HotKeyManager1HotKeyPressed(std::uint32_t, std::uint16_t index) 
     }
     if (index == PenguinKeyIndex) {
         qCInfo(lcHotKeys) << "pressed penguin";
-        ShowPenguin(forms_);
+        ShowPenguin(services_.windows, forms_, HotKeyManager1->LastPressTime());
     }
     if (index == BlankKeyIndex) {
         qCInfo(lcHotKeys) << "pressed blank screen";
         if (forms_.frmSleep)
-            ShowFullScreen(*forms_.frmSleep, *forms_.frmSleep->Timer1);
+            ShowFullScreen(services_.windows, *forms_.frmSleep, *forms_.frmSleep->Timer1,
+                           HotKeyManager1->LastPressTime());
     }
 }
 
@@ -126,6 +131,6 @@ void Tdialform::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     const bool altCtrl = modifiers.testFlag(Qt::AltModifier) && modifiers.testFlag(Qt::ControlModifier);
     if (key == Qt::Key_R && altCtrl && !modifiers.testFlag(Qt::ShiftModifier)) {
         qCInfo(lcHotKeys) << "Alt+Ctrl+R in the clock";
-        ShowPenguin(forms_);
+        ShowPenguin(services_.windows, forms_, 0);
     }
 }

@@ -1,14 +1,54 @@
 #include "fullscreen/frmSleepU.h"
 
+#include "clock/Forms.h"
+#include "clock/formDialtop.h"
+#include "fullscreen/ExitKeys.h"
+#include "platform/WindowSystem.h"
 #include "ui/BorderlessWindow.h"
+#include "ui/Guarded.h"
+#include "ui/MessageTimer.h"
 
-#include <QTimer>
+#include <QKeyEvent>
+#include <QLabel>
 
-TfrmSleep::TfrmSleep(const platform::Services&, Forms&) {
+#include <random>
+
+TfrmSleep::TfrmSleep(const platform::Services& services, Forms& forms)
+    : services_(services), forms_(forms), grid_(std::random_device{}()) {
     MakeBorderless(*this, QStringLiteral("frmSleep"), Qt::black, QSize(640, 480));
-    Timer1 = new QTimer(this);
+    // The only way out is a key, so the window itself takes the keyboard; nothing in it takes Tab.
+    setFocusPolicy(Qt::StrongFocus);
+    lblesc1 = MakeExitHint(QStringLiteral("lblesc1"), this);
+    lblesc1->move(0, 0);
+
+    Timer1 = new MessageTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     // Started by whoever shows the window: its ticks only move a hint on the shown blank screen, and
     // a clock kept on the desk all day should not wake once a second for nothing.
     Timer1->setInterval(1000);
+    connect(Timer1, &MessageTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
+}
+
+void TfrmSleep::Timer1Timer() {
+    const QRect screen = services_.windows.screenGeometry();
+    const GridPicker::Cell cell = grid_.PickCell(screen.width(), screen.height(), HintWidth, HintHeight);
+    lblesc1->move(cell.x, cell.y);
+}
+
+void TfrmSleep::FormKeyDown(int key) {
+    if (!IsExitKey(key))
+        return;
+    hide();
+    Timer1->setEnabled(false);
+    forms_.dialform->MinimizeAndRestore();
+}
+
+bool TfrmSleep::event(QEvent* event) {
+    // Ahead of Qt's own use of Tab for moving the focus.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        RunGuarded([this, key] { FormKeyDown(key); });
+        return true;
+    }
+    return QWidget::event(event);
 }

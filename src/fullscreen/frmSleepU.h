@@ -1,19 +1,36 @@
 #pragma once
 
+#include "fullscreen/GridPicker.h"
+#include "platform/Services.h"
+
 #include <QWidget>
 
-class QTimer;
+class MessageTimer;
+class QLabel;
 struct Forms;
-namespace platform {
-struct Services;
-}
 
-// The blank screen.
+// The blank screen: black all over, with a hint that jumps to a new place every second.
 class TfrmSleep : public QWidget {
     Q_OBJECT
 
 public:
+    // The hint's cell, its size as laid out; the grid does not follow the font actually used.
+    static constexpr int HintWidth = 101;
+    static constexpr int HintHeight = 13;
+
     TfrmSleep(const platform::Services& services, Forms& forms);
 
-    QTimer* Timer1 = nullptr;
+    QLabel* lblesc1 = nullptr;
+    MessageTimer* Timer1 = nullptr;
+
+    void Timer1Timer();
+    void FormKeyDown(int key);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    const platform::Services services_;
+    Forms& forms_;
+    GridPicker grid_;
 };

@@ -1,19 +1,47 @@
 #pragma once
 
+#include "fullscreen/GridPicker.h"
+#include "platform/Services.h"
+
+#include <QImage>
 #include <QWidget>
 
-class QTimer;
+class MessageTimer;
+class QLabel;
 struct Forms;
-namespace platform {
-struct Services;
-}
 
-// The penguin window.
+// The penguin window: white all over, penguins popping up and vanishing in a 200-pixel grid.
 class Tfrmrose : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int CellSize = 200;
+
     Tfrmrose(const platform::Services& services, Forms& forms);
 
-    QTimer* timerrose = nullptr;
+    QLabel* lblesc1 = nullptr;
+    QLabel* lblesc2 = nullptr;
+    MessageTimer* timerrose = nullptr;
+    // The penguin, drawn through its transparent mask.
+    const QImage ImageList1;
+
+    void timerroseTimer();
+    // `time` is the key press's window-system time, for taking the keyboard back.
+    void FormKeyDown(int key, std::uint32_t time);
+    // What is drawn on the window: penguins on white.
+    const QImage& Canvas() const { return canvas_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ClearCanvas();
+
+    const platform::Services services_;
+    Forms& forms_;
+    GridPicker grid_;
+    QImage canvas_;
 };

@@ -8,6 +8,7 @@ class HotKeyService;
 class LiveReadings;
 class LocalClock;
 class LockLights;
+class NotificationArea;
 class PowerSource;
 class ProcessInfo;
 class SystemFacts;
@@ -30,6 +31,7 @@ struct Services {
     SystemFacts& facts;
     LiveReadings& live;
     LockLights& lockLights;
+    NotificationArea& tray;
     Autostart& autostart;
 };
 

@@ -18,6 +18,7 @@ public:
     virtual QRect workArea() const = 0;
     virtual bool isTaskbarButtonVisible(QWidget& window) const = 0;
     virtual void hideTaskbarButton(QWidget& window) = 0;
+    virtual void showTaskbarButton(QWidget& window) = 0;
     virtual void setTopmost(QWidget& window, bool topmost) = 0;
     // Raises the window above others without leaving it topmost.
     virtual void bringToFront(QWidget& window) = 0;

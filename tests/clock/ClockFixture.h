@@ -3,7 +3,7 @@
 #include "clock/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "platform/fake/FakeServices.h"
-#include "tray/CoolTrayIcon.h"
+#include "tray/TrayIcon.h"
 #include "ui/Shape.h"
 
 #include <QLabel>

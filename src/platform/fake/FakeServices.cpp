@@ -14,6 +14,16 @@ void Clock::set(int hour, int minute, int second, int millisecond) {
     time.millisecond = millisecond;
 }
 
+void NotificationArea::setIcon(const QIcon& value) {
+    icon = value;
+    ++iconChanges;
+}
+
+void NotificationArea::activate(Activation activation) {
+    if (handler_)
+        handler_(activation);
+}
+
 bool Dialogs::confirm(const QString& title, const QString& text) {
     record(Kind::Confirm, title, text);
     if (confirmAnswers.empty())

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HotKeyService.h"
 #include "platform/LocalClock.h"
+#include "platform/NotificationArea.h"
 #include "platform/PowerSource.h"
 #include "platform/ProcessInfo.h"
 #include "platform/Services.h"
@@ -13,6 +14,7 @@
 #include "platform/WindowSystem.h"
 #include "platform/fake/FakeSysinfo.h"
 
+#include <QIcon>
 #include <QRect>
 #include <QString>
 
@@ -108,6 +110,7 @@ public:
     QRect workArea() const override { return work; }
     bool isTaskbarButtonVisible(QWidget& window) const override { return !taskbarHidden.count(&window); }
     void hideTaskbarButton(QWidget& window) override { taskbarHidden.insert(&window); }
+    void showTaskbarButton(QWidget& window) override { taskbarHidden.erase(&window); }
     void setTopmost(QWidget& window, bool on) override { topmost[&window] = on; }
     void bringToFront(QWidget&) override { ++broughtToFront; }
     bool isApplicationActive() const override { return applicationActive; }
@@ -139,6 +142,28 @@ public:
 
 private:
     PressHandler handler_;
+};
+
+// The icon as the desktop would hold it; activate() is the user acting on it.
+class NotificationArea : public platform::NotificationArea {
+public:
+    QIcon icon;
+    int iconChanges = 0;
+    QString toolTip;
+    bool visible = false;
+    std::vector<QMenu*> contextMenus; // every setContextMenu call
+
+    void setIcon(const QIcon& value) override;
+    void setToolTip(const QString& tip) override { toolTip = tip; }
+    void setVisible(bool value) override { visible = value; }
+    void setContextMenu(QMenu* menu) override { contextMenus.push_back(menu); }
+    void setActivationHandler(std::function<void(Activation)> handler) override {
+        handler_ = std::move(handler);
+    }
+    void activate(Activation activation);
+
+private:
+    std::function<void(Activation)> handler_;
 };
 
 class Process : public platform::ProcessInfo {
@@ -173,11 +198,12 @@ struct Services {
     SystemFacts facts;
     LiveReadings live;
     LockLights lockLights;
+    NotificationArea tray;
     Autostart autostart;
 
     platform::Services services() {
-        return {clock,   timeFormat, power, taskbar, tones,      dialogs,  windows,
-                hotKeys, process,    facts, live,    lockLights, autostart};
+        return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
+                hotKeys, process,    facts, live,    lockLights, tray,    autostart};
     }
 };
 

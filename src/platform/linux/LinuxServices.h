@@ -8,6 +8,7 @@
 #include "platform/linux/LocaleTimeFormat.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
+#include "platform/linux/QtNotificationArea.h"
 #include "platform/linux/SysfsPowerSource.h"
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
@@ -19,8 +20,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_,  windows_,
-                hotKeys_, process_,    facts_, live_,    lockLights_, autostart_};
+        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_, windows_,
+                hotKeys_, process_,    facts_, live_,    lockLights_, tray_,    autostart_};
     }
 
 private:
@@ -36,5 +37,6 @@ private:
     LinuxSystemFacts facts_;
     LinuxLiveReadings live_;
     XkbLockLights lockLights_;
+    QtNotificationArea tray_;
     XdgAutostart autostart_;
 };

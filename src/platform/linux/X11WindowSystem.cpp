@@ -83,6 +83,12 @@ void X11WindowSystem::hideTaskbarButton(QWidget& window) {
         NetWmStateKeeper::apply(*state, window, true, {NetWmState::SkipTaskbar, NetWmState::SkipPager});
 }
 
+void X11WindowSystem::showTaskbarButton(QWidget& window) {
+    keeper_->want(window, NetWmState::SkipTaskbar, false);
+    if (const NetWmState* state = netWmState())
+        NetWmStateKeeper::apply(*state, window, false, {NetWmState::SkipTaskbar, NetWmState::SkipPager});
+}
+
 // Not through Qt's window flags: changing Qt::WindowStaysOnTopHint makes Qt re-create the X window
 // at the next show (QWidget::setWindowFlag at once).
 void X11WindowSystem::setTopmost(QWidget& window, bool topmost) {

@@ -21,6 +21,7 @@ public:
     // Reads the window's _NET_WM_STATE when it has changed since the last call.
     bool isTaskbarButtonVisible(QWidget& window) const override;
     void hideTaskbarButton(QWidget& window) override;
+    void showTaskbarButton(QWidget& window) override;
     void setTopmost(QWidget& window, bool topmost) override;
     void bringToFront(QWidget& window) override;
     bool isApplicationActive() const override;

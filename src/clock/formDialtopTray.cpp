@@ -1,0 +1,57 @@
+#include "clock/formDialtop.h"
+#include "platform/Services.h"
+#include "platform/WindowSystem.h"
+#include "tray/TrayFrames.h"
+#include "tray/TrayIcon.h"
+#include "ui/Guarded.h"
+
+#include <QAction>
+
+void Tdialform::CreateTray() {
+    cltray = new TTrayIcon(*this, services_);
+    cltray->setIconList(TrayFrames());
+    cltray->setCycleInterval(1000);
+    cltray->setCycleIcons(true);
+    cltray->setPopupMenu(PopupMenu1);
+    cltray->MinimizeToTray = true;
+    cltray->events().OnClick = Guarded([this] { cltrayClick(); });
+    cltray->setIconVisible(true);
+}
+
+void Tdialform::menuMinimizeClick() {
+    if (cltray->CanMinimizeToTray()) {
+        cltray->MinimizeToTrayStep();
+    } else {
+        // With no tray to come back from, an iconified window with a taskbar entry instead.
+        services_.windows.showTaskbarButton(*this);
+        showMinimized();
+    }
+    menuMinimize->setEnabled(false);
+    menuRestore->setEnabled(true);
+}
+
+void Tdialform::menuRestoreClick() {
+    showNormal();
+    cltray->HideTaskbarButton();
+    menuMinimize->setEnabled(true);
+    menuRestore->setEnabled(false);
+}
+
+void Tdialform::MinimizeAndRestore() {
+    menuMinimizeClick();
+    menuRestoreClick();
+}
+
+void Tdialform::cltrayClick() {
+    // A clock hidden in the tray is restored even when the tray's own window made the program active.
+    if (!services_.windows.isApplicationActive() || !isVisible() || isMinimized())
+        menuRestoreClick();
+    services_.windows.activate(*cltray->MostRecentWindow(), 0);
+}
+
+void Tdialform::KeepReachableWithoutTray() {
+    if (isVisible())
+        return;
+    services_.windows.showTaskbarButton(*this);
+    showMinimized();
+}

@@ -1,0 +1,3 @@
+# X11 tests of the tray icon; the tests start and stop their own trayer.
+dialtop_add_x11_test(tray_icon ${DIALTOP_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/tray_icon.py)
+set_property(TEST tray_icon APPEND PROPERTY ENVIRONMENT DIALTOP_NO_TRAY=1)
