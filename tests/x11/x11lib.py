@@ -513,5 +513,9 @@ def choose_from_menu(x: int, y: int, *keys: str, rows_height: int = 150) -> None
     move_mouse(x + 40 if x < 200 else x - 200, y + 300)
     wait_until(lambda: not menu_open(), what="the last popup menu to close")
     click(x, y, button=3)
-    wait_until(menu_open, what="a popup menu")
+    # Under load a menu now and then closes as it opens (seen about once in thirty runs of several
+    # parallel sessions): one more click, as a user would.
+    if not eventually(menu_open, timeout=5):
+        click(x, y, button=3)
+        wait_until(menu_open, what="a popup menu")
     key(*keys)
