@@ -1,4 +1,6 @@
+// The clock's one-second tick: the time, the battery figure and its warnings, the remaining-time line.
 #include "alarms/frmalarmU.h"
+#include "clock/ByteText.h"
 #include "clock/DateHelpers.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
@@ -14,8 +16,6 @@
 
 #include <QLabel>
 
-#include <cstdio>
-
 namespace {
 
 const QColor Amber(0xE4, 0xC1, 0x56);
@@ -28,12 +28,6 @@ const QString Warning3Text = QStringLiteral("Ποσοστό Μπαταρίας 3
                                             "Τερματίστε Το Συντομότερο Δυνατό Τον Υπολογιστή\r"
                                             "ή\r"
                                             "Συνδέστε ΑΜΕΣΩΣ Τον Υπολογιστή Σε Πηγή Τροφοδοσίας");
-
-QString twoDigits(long long value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2lld", value);
-    return QString::fromLatin1(buffer);
-}
 
 void setTextColor(QLabel* label, const QColor& color) {
     if (label->palette().color(QPalette::WindowText) == color)
@@ -49,7 +43,7 @@ void Tdialform::Timer1Timer() {
     cltray->HideTaskbarButton();
 
     ShowTimeTexts();
-    lblcountry->setText(CountryName);
+    lblcountry->setText(DisplayedText(CountryName));
     FitTimeFonts();
 
     // One reading, so that the three parts belong to the same moment.
@@ -62,53 +56,41 @@ void Tdialform::Timer1Timer() {
         KeepReachableWithoutTray();
     } else if (TaskbarWasMissing) {
         cltray->TrayHostAppeared();
-        menuMinimizeClick();
-        menuRestoreClick();
+        MinimizeAndRestore();
         TaskbarWasMissing = false;
     }
 
-    const int percent = power_.BatteryPercent;
-    const bool onMains = power_.ACStatusText == AcOnLineText;
-    lblbattery->setText(percent == platform::NoBatteryReading ? QStringLiteral("AC")
-                                                              : QString::number(percent));
+    lblbattery->setText(power_.BatteryPercent == platform::NoBatteryReading
+                            ? QStringLiteral("AC")
+                            : QString::number(power_.BatteryPercent));
     cltray->setHint(lblbattery->text());
 
-    if (percent > 3 && percent <= 5 && !Warned5 && !onMains)
+    // A warning box runs ticks of its own, which take newer samples: every step below reads the sample
+    // as it stands when the step runs.
+    if (batteryWatch_.TakeFivePercentWarning(power_))
         WarnBattery(false);
-    if (percent >= 6) {
-        Warned5 = false;
-        Warned3 = false;
-    }
-    if (percent <= 3 && !Warned3 && !onMains)
+    batteryWatch_.RearmFivePercentWarning(power_);
+    if (batteryWatch_.TakeThreePercentWarning(power_))
         WarnBattery(true);
-    if (percent >= 4)
-        Warned3 = false;
+    batteryWatch_.RearmThreePercentWarning(power_);
 
     if (power_.ACStatusText == AcOffLineText) {
-        if (TicksSinceDrop == 0)
-            lbltimetolive->setText(QStringLiteral("TTL = #"));
-        PreviousPercent = LastPercent;
-        LastPercent = percent;
-        if (LastPercent < PreviousPercent) {
-            const long long seconds = static_cast<long long>(percent - 3) * TicksSinceDrop;
-            lbltimetolive->setText(QStringLiteral("TTL = ") + twoDigits(seconds / 60) + QLatin1Char(':') +
-                                   twoDigits(seconds % 60));
-            TicksSinceDrop = 0;
-        }
+        if (const auto estimate = batteryWatch_.TickOnBattery(power_))
+            lbltimetolive->setText(QString::fromStdString(*estimate));
         setTextColor(lblbattery, power_.PercentChanged ? BatteryDropped : Amber);
-        ++TicksSinceDrop;
         SetHeights(53);
         lbltimetolive->show();
-    } else if (onMains) {
+    } else if (power_.ACStatusText == AcOnLineText) {
         setTextColor(lblbattery, power_.PercentChanged ? BatteryRose : Amber);
         SetHeights(44);
         lbltimetolive->hide();
-        TicksSinceDrop = 0;
+        batteryWatch_.TickOnMains();
     }
 
     cltray->setHint(DialLabel->text() + QStringLiteral(" (") + lblbattery->text() + QStringLiteral("%)"));
 
-    if (now.second == 0) {
+    // The alarm window is made after the clock: a tick inside a box of the clock's creation finds none.
+    if (now.second == 0 && forms_.frmalarm) {
         for (int row = 1; row <= AlarmRowCount; ++row) {
             if (AlarmOn[row] && AlarmHour[row] == now.hour && AlarmMinute[row] == now.minute)
                 forms_.frmalarm->RingAlarm(row);
@@ -116,21 +98,15 @@ void Tdialform::Timer1Timer() {
     }
 }
 
+// The warning's flag is already set, so the ticks that go on while the box is open do not open another.
 void Tdialform::WarnBattery(bool threePercent) {
     BringApplicationToFront();
     services_.tones.tone(500, 200);
     if (threePercent)
         services_.tones.tone(500, 200);
-    showMinimized();
-    showNormal();
-    if (threePercent) {
-        activateWindow();
+    MinimizeAndRestore();
+    if (threePercent)
         setFocus();
-        Warned3 = true;
-    } else {
-        Warned5 = true;
-    }
-    // Ticks go on while the box is open; the flag set above keeps them from opening another.
     services_.dialogs.warning(WarningTitle, threePercent ? Warning3Text : Warning5Text);
 }
 

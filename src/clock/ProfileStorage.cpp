@@ -3,8 +3,11 @@
 #include "clock/DialtopError.h"
 
 #include <cerrno>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -76,16 +79,69 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+std::string temporaryPrefix(const std::string& name) {
+    return "." + name + ".";
+}
+
 // A fresh file beside the target; O_EXCL so that a leftover or a concurrent save is never reused.
 Descriptor createTemporary(const std::string& folder, const std::string& name, std::string& temporary) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder + "." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temporary =
+            folder + temporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return Descriptor(fd);
     }
     return Descriptor(-1);
+}
+
+// The file a chain of symbolic links ends at (which need not exist yet), so that a save replaces it
+// and not the link. A loop is left unresolved: writing it then fails, as it should.
+std::string linkTarget(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+            return path;
+        target.resize(static_cast<std::size_t>(length));
+        path = target.starts_with('/') ? target : path.substr(0, path.rfind('/') + 1) + target;
+    }
+    return path;
+}
+
+// The process whose save left a temporary file; 0 when the name is not one of ours.
+pid_t temporaryOwner(std::string_view entry, const std::string& prefix) {
+    if (!entry.starts_with(prefix))
+        return 0;
+    entry.remove_prefix(prefix.size());
+    const std::size_t dash = entry.find('-');
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    // At most nine digits, well inside a pid_t.
+    if (dash == std::string_view::npos || dash > 9 || !digits(entry.substr(0, dash)) ||
+        !digits(entry.substr(dash + 1)))
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(entry.substr(0, dash))));
+}
+
+// Temporary files of saves that never finished (a crash, a power cut): ours, or of a process that is
+// gone. Another running copy's save in progress is left alone.
+void removeStaleTemporaries(const std::string& folder, const std::string& name) {
+    const std::string prefix = temporaryPrefix(name);
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory)
+        return;
+    while (const dirent* entry = ::readdir(directory)) {
+        const pid_t owner = temporaryOwner(entry->d_name, prefix);
+        if (owner > 0 && (owner == ::getpid() || (::kill(owner, 0) != 0 && errno == ESRCH)))
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+    }
+    ::closedir(directory);
 }
 
 bool replaceFile(const std::string& path, const std::string& bytes) {
@@ -108,6 +164,7 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.valid())
         ::fsync(directory.get());
+    removeStaleTemporaries(folder, path.substr(slash + 1));
     return true;
 }
 
@@ -119,12 +176,13 @@ ProfileFile LoadProfileFile(const std::string& path) {
 
 void UpdateProfileFile(const std::string& path, const std::function<void(ProfileFile&)>& edit) {
     const std::string refused = "Unable to write to " + path;
-    const std::optional<std::string> old = absolute(path) ? readBytes(path) : std::nullopt;
+    const std::string target = absolute(path) ? linkTarget(path) : path;
+    const std::optional<std::string> old = absolute(target) ? readBytes(target) : std::nullopt;
     // A file that cannot be read would lose every line of its own if it were rewritten.
     if (!old)
         throw DialtopError(refused);
     ProfileFile profile = ProfileFile::parse(*old);
     edit(profile);
-    if (!replaceFile(path, profile.bytes()))
+    if (!replaceFile(target, profile.bytes()))
         throw DialtopError(refused);
 }

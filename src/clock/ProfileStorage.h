@@ -13,7 +13,9 @@ ProfileFile LoadProfileFile(const std::string& path);
 
 // Applies edit to the file as it stands and puts the result in its place in one step: a temporary file
 // in the same folder is written, flushed to disk and renamed over the old one, keeping its permission
-// bits, so the file is always either the old one or the new one. Throws DialtopError
+// bits, so the file is always either the old one or the new one. A symbolic link stays a link: the file
+// it points to is the one replaced. Temporary files that earlier saves left behind (a crash) are
+// removed after a successful save. Throws DialtopError
 // "Unable to write to <path>" when the file is there but cannot be read or the folder refuses the
 // new one; the old file is then left as it was and no temporary file remains.
 void UpdateProfileFile(const std::string& path, const std::function<void(ProfileFile&)>& edit);

@@ -1,9 +1,11 @@
+// The clock: the small black box in the top-right corner showing the time, its squares and its menu.
 #include "clock/formDialtop.h"
 
 #include "clock/DateHelpers.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
 #include "clock/SecondAligner.h"
+#include "clock/SettingsLocation.h"
 #include "clock/TimeText.h"
 #include "hotkeys/HotKeyManager.h"
 #include "platform/Dialogs.h"
@@ -17,6 +19,7 @@
 #include "ui/Guarded.h"
 #include "ui/Shape.h"
 
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -203,7 +206,9 @@ void Tdialform::FormCreate() {
     MovingBeforeDrag = false;
     resize(83, 44);
     client->resize(81, 42);
-    move(services_.windows.screenGeometry().width() - width(), 0);
+    // The primary screen need not start at the desktop's origin.
+    const QRect screen = services_.windows.screenGeometry();
+    move(screen.x() + screen.width() - width(), screen.y());
     boxin->resize(boxin->width(), 36);
     boxout->resize(boxout->width(), 42);
     show();
@@ -235,10 +240,8 @@ void Tdialform::ShowTimeTexts() {
     diallabel2->setText(QString::fromStdString(TimeText(AddMinutes(now, TimeDifference), timeFormat_)));
 }
 
-QString Tdialform::SettingsPath() const {
-    const QString executable = QString::fromStdString(services_.process.executablePath());
-    const int slash = executable.lastIndexOf(QLatin1Char('/'));
-    return executable.left(slash + 1) + QStringLiteral("settings.ini");
+std::string Tdialform::SettingsPath() const {
+    return SettingsFilePath(services_.process.executablePath(), services_.process.configHome());
 }
 
 void Tdialform::menuExitClick() {
@@ -309,6 +312,12 @@ void Tdialform::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LocaleChange)
         ReadTimeFormat();
     QWidget::changeEvent(event);
+}
+
+// Ends the program without saving, as any end other than Exit does; the hotkeys are let go on the way out.
+void Tdialform::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit terminateRequested();
 }
 
 void Tdialform::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,6 +1,8 @@
+// The clock: the small black box in the top-right corner showing the time, and its popup menu.
 #pragma once
 
 #include "clock/AlarmRows.h"
+#include "clock/BatteryWatch.h"
 #include "clock/SecondAligner.h"
 #include "platform/Services.h"
 #include "platform/TimeFormatSource.h"
@@ -10,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -104,7 +107,8 @@ public:
     void shexitMouseDown();
     void menuMinimizeClick();
     void menuRestoreClick();
-    // Minimize and Restore as one pair: the program comes to the front.
+    // The Minimize and Restore commands as one pair: brings the program to the front, and the clock is
+    // never left iconified on the way.
     void MinimizeAndRestore();
     void ShoptMouseUp();
     void menuAbout1Click();
@@ -139,16 +143,19 @@ public:
     void lblotherMouseUp();
     void menuCountrySettingsClick();
 
-    // The full path of settings.ini, beside the executable.
-    QString SettingsPath() const;
+    // The full path of settings.ini: beside the executable, or in the user's configuration folder
+    // when the executable's folder cannot be written. Bytes, as the file system has them.
+    std::string SettingsPath() const;
 
 signals:
-    // Exit was chosen; the settings are already written.
+    // The program is to end: after Exit, with the settings written, or after a close request to the
+    // clock, without writing them.
     void terminateRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -175,6 +182,7 @@ private:
     PowerSample& power_;
     platform::TimeFormat timeFormat_;
     SecondAligner tickSeconds_;
+    BatteryWatch batteryWatch_{{PreviousPercent, LastPercent, TicksSinceDrop, Warned5, Warned3}};
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;

@@ -1,3 +1,4 @@
+// The clock's global keys: the messages about taken combinations at start, and what each key shows.
 #include "alarms/frmalarmU.h"
 #include "clock/DialtopApplication.h"
 #include "clock/Forms.h"

@@ -1,4 +1,7 @@
+// The clock's settings: what it reads from settings.ini at start and writes back on Exit.
+#include "clock/ByteText.h"
 #include "clock/ProfileStorage.h"
+#include "clock/SettingsLocation.h"
 #include "clock/formDialtop.h"
 
 #include <string>
@@ -15,30 +18,33 @@ std::string alarmSection(int row) {
 } // namespace
 
 void Tdialform::LoadSettings() {
-    const ProfileFile profile = LoadProfileFile(SettingsPath().toStdString());
+    const ProfileFile profile = LoadProfileFile(SettingsPath());
     TimeDifference = profile.readInteger(TimeDifSection, "minutes", 0);
-    CountryName = QString::fromStdString(profile.readText(TimeDifSection, "country", "Vazezo"));
+    CountryName = TextOfBytes(profile.readText(TimeDifSection, "country", "Vazezo"));
     ShowExpanded = profile.readBool(TimeDifSection, "showexpanded", false);
     for (int row = 1; row <= AlarmRowCount; ++row) {
         const std::string section = alarmSection(row);
         AlarmOn[row] = profile.readBool(section, "ison", false);
         AlarmHour[row] = profile.readInteger(section, "hour", 0);
         AlarmMinute[row] = profile.readInteger(section, "minute", 0);
-        AlarmSound[row] = QString::fromStdString(profile.readText(section, "sound", NoSound));
+        AlarmSound[row] = TextOfBytes(profile.readText(section, "sound", NoSound));
     }
 }
 
 void Tdialform::SaveSettings() {
-    UpdateProfileFile(SettingsPath().toStdString(), [this](ProfileFile& profile) {
+    const std::string path = SettingsPath();
+    // A refused folder shows as the file that cannot be written.
+    MakeSettingsFolder(path);
+    UpdateProfileFile(path, [this](ProfileFile& profile) {
         profile.writeInteger(TimeDifSection, "minutes", TimeDifference);
-        profile.writeText(TimeDifSection, "country", CountryName.toStdString());
+        profile.writeText(TimeDifSection, "country", BytesOfText(CountryName));
         profile.writeBool(TimeDifSection, "showexpanded", ShowExpanded);
         for (int row = 1; row <= AlarmRowCount; ++row) {
             const std::string section = alarmSection(row);
             profile.writeBool(section, "ison", AlarmOn[row]);
             profile.writeInteger(section, "hour", AlarmHour[row]);
             profile.writeInteger(section, "minute", AlarmMinute[row]);
-            profile.writeText(section, "sound", AlarmSound[row].toStdString());
+            profile.writeText(section, "sound", BytesOfText(AlarmSound[row]));
         }
     });
 }

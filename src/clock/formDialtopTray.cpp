@@ -38,8 +38,15 @@ void Tdialform::menuRestoreClick() {
 }
 
 void Tdialform::MinimizeAndRestore() {
-    menuMinimizeClick();
-    menuRestoreClick();
+    // Iconifying and showing again races the window manager, which may carry out the iconify last and
+    // leave the clock hidden with no taskbar entry. What the pair is for, the clock shown and in front,
+    // is done directly, and the window and menu end as Restore leaves them.
+    if (!isVisible() || isMinimized())
+        showNormal();
+    cltray->HideTaskbarButton();
+    services_.windows.activate(*this, 0);
+    menuMinimize->setEnabled(true);
+    menuRestore->setEnabled(false);
 }
 
 void Tdialform::cltrayClick() {

@@ -15,6 +15,7 @@ class SystemFacts;
 class TaskbarPresence;
 class TimeFormatSource;
 class Tones;
+class TweakRegistry;
 class WindowSystem;
 
 // The operating-system services, handed to the windows at the composition root.
@@ -32,6 +33,7 @@ struct Services {
     LiveReadings& live;
     LockLights& lockLights;
     NotificationArea& tray;
+    TweakRegistry& registry;
     Autostart& autostart;
 };
 

@@ -70,6 +70,33 @@ TEST_F(BatteryWatch, TicksWhileTheBoxIsOpenDoNotOpenAnother) {
     EXPECT_EQ(warnings(), (std::vector<QString>{Warning5, Warning3}));
 }
 
+TEST_F(BatteryWatch, ATickResumingAfterTheBoxUsesTheNewestSample) {
+    tickOnBattery(6);
+    fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) { tickOnBattery(4, 60); };
+    tickOnBattery(5);
+    ASSERT_EQ(warnings(), std::vector<QString>{Warning5});
+    EXPECT_EQ(clock().lbltimetolive->text(), QStringLiteral("TTL = 00:01")) << "6 -> 4 after one tick";
+    EXPECT_EQ(clock().LastPercent, 4);
+    tickOnBattery(4);
+    EXPECT_EQ(clock().lbltimetolive->text(), QStringLiteral("TTL = 00:01")) << "no drop after the box";
+    EXPECT_EQ(clock().lblbattery->text(), QStringLiteral("4"));
+}
+
+TEST_F(BatteryWatch, AWarningBringsAnIconifiedClockBackWithoutIconifyingIt) {
+    clock().menuMinimizeClick(); // into the tray, or iconified without one
+    ASSERT_TRUE(clock().isMinimized() || !clock().isVisible());
+    bool shownUnderTheBox = false;
+    fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) {
+        shownUnderTheBox = clock().isVisible() && !clock().isMinimized();
+    };
+    tickOnBattery(5);
+    EXPECT_TRUE(shownUnderTheBox);
+    EXPECT_EQ(fakes.windows.activations,
+              (std::vector<std::pair<const QWidget*, std::uint32_t>>{{&clock(), 0}}));
+    EXPECT_TRUE(clock().menuMinimize->isEnabled());
+    EXPECT_FALSE(clock().menuRestore->isEnabled());
+}
+
 TEST_F(BatteryWatch, NoWarningOnMainsEvenAtOnePercent) {
     for (int percent : {5, 4, 3, 2, 1})
         tickOnMains(percent);

@@ -11,7 +11,9 @@
 #include "ui/Shape.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -31,6 +33,42 @@ TEST_F(MainWindow, OpensAt83x44InTheTopRightCornerOfTheFullScreen) {
     EXPECT_EQ(clock().boxout->geometry(), QRect(0, 0, 81, 42));
     EXPECT_EQ(clock().boxin->geometry(), QRect(3, 3, 75, 36));
     EXPECT_TRUE(fakes.windows.taskbarHidden.count(&clock())) << "no taskbar button";
+}
+
+TEST_F(MainWindow, OpensOnThePrimaryScreenWhereverItLies) {
+    // A primary monitor right of another one, its top lower than the desktop's.
+    fakes.windows.screen = QRect(1920, 120, 1280, 1024);
+    start();
+    EXPECT_EQ(clock().geometry(), QRect(1920 + 1280 - 83, 120, 83, 44));
+}
+
+TEST_F(MainWindow, ACloseRequestEndsTheProgramWithoutSaving) {
+    start();
+    clock().TimeDifference = 30;
+    QSignalSpy ended(&clock(), &Tdialform::terminateRequested);
+    EXPECT_FALSE(clock().close());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("settings.ini"))));
+    EXPECT_TRUE(fakes.dialogs.boxes.empty());
+}
+
+TEST_F(MainWindow, ATickInsideACreationBoxFindsNoAlarmWindowAndGoesOn) {
+    fakes.hotKeys.taken.insert({platform::ModCtrl, 112}); // Ctrl+F1: a box during the creation
+    fakes.clock.set(7, 30, 0);
+    int ticks = 0;
+    fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* dial = qobject_cast<Tdialform*>(window); dial && ticks++ == 0) {
+                dial->AlarmOn[1] = true;
+                dial->AlarmHour[1] = 7;
+                dial->AlarmMinute[1] = 30;
+                dial->Timer1Timer();
+            }
+        }
+    };
+    start();
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(program->forms().frmalarm->isVisible());
 }
 
 TEST_F(MainWindow, CreatesTheEightWindowsHiddenButTheClock) {

@@ -5,6 +5,7 @@
 #include "platform/fake/FakeServices.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -18,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -204,8 +206,7 @@ TEST_P(RefusedSave, ReportsTheFileAndLeavesEverythingAsItWas) {
         return exitProgram();
     }();
 
-    EXPECT_EQ(exit.errors,
-              std::vector<std::string>{"Unable to write to " + form.SettingsPath().toStdString()});
+    EXPECT_EQ(exit.errors, std::vector<std::string>{"Unable to write to " + form.SettingsPath()});
     EXPECT_FALSE(exit.terminated);
     EXPECT_EQ(folderContents(), before);
     EXPECT_EQ(form.TimeDifference, 45);
@@ -276,5 +277,104 @@ INSTANTIATE_TEST_SUITE_P(
                     JunkCase{"CRLF", "[timedif]\r\nminutes=15\r\ncountry=Oslo\r\n", 15, 4},
                     JunkCase{"unclosed header", "[timedif\nminutes=15\n", 0, 6}),
     [](const testing::TestParamInfo<JunkCase>& info) { return std::to_string(info.index); });
+
+TEST_F(SettingsWindow, AnUnwritableProgramFolderKeepsTheFileInTheConfigurationFolder) {
+    const std::string config = folder.filePath("home/.config").toStdString();
+    fakes.process.config = config;
+    Tdialform& form = start("/nonexistent/bin/dialtop"); // as a program installed where users cannot write
+    const std::string path = config + "/dialtop/settings.ini";
+    EXPECT_EQ(form.SettingsPath(), path);
+    form.TimeDifference = 75;
+
+    const ExitResult exit = exitProgram();
+    EXPECT_TRUE(exit.errors.empty());
+    EXPECT_TRUE(exit.terminated);
+    EXPECT_EQ(readAll(path).substr(0, 21), "[timedif]\nminutes=75\n");
+    struct stat info {};
+    ASSERT_EQ(::stat((config + "/dialtop").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "a configuration folder of the user's own";
+
+    program.reset();
+    EXPECT_EQ(start("/nonexistent/bin/dialtop").TimeDifference, 75) << "read back from the same place";
+}
+
+TEST_F(SettingsWindow, AWritableProgramFolderStaysTheFilesPlace) {
+    fakes.process.config = folder.filePath("config").toStdString();
+    const Tdialform& form = start();
+    EXPECT_EQ(form.SettingsPath(), settingsPath());
+}
+
+TEST_F(SettingsWindow, OnlyWhenNeitherPlaceCanBeWrittenIsTheUserTold) {
+    std::ofstream(folder.filePath("plain").toStdString()) << "a file, not a folder";
+    fakes.process.config = folder.filePath("plain/config").toStdString();
+    Tdialform& form = start("/nonexistent/bin/dialtop");
+    const ExitResult exit = exitProgram();
+    EXPECT_EQ(exit.errors,
+              std::vector<std::string>{"Unable to write to " + folder.filePath("plain/config").toStdString() +
+                                       "/dialtop/settings.ini"});
+    EXPECT_FALSE(exit.terminated);
+    EXPECT_EQ(form.SettingsPath(), folder.filePath("plain/config/dialtop/settings.ini").toStdString());
+}
+
+TEST_F(SettingsWindow, TextThatIsNotUtf8ComesBackByteForByte) {
+    const std::string file = "[timedif]\nminutes=0\ncountry=Z\xfcrich\nshowexpanded=0\n"
+                             "[alarm1]\nison=1\nhour=6\nminute=0\nsound=/home/u/m\xfcsic/wake.mp3\n" +
+                             alarmSections({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+    writeSettings(file);
+    Tdialform& form = start();
+    form.Timer1Timer();
+    EXPECT_EQ(form.lblcountry->text(), QStringLiteral("Zürich")) << "shown as well as it can be";
+
+    EXPECT_TRUE(exitProgram().errors.empty());
+    EXPECT_EQ(readAll(settingsPath()), file);
+}
+
+TEST_F(SettingsWindow, AFolderNameThatIsNotUtf8IsKeptAsItIs) {
+    const std::string odd = folder.path().toStdString() + "/f\xe9";
+    ASSERT_EQ(::mkdir(odd.c_str(), 0700), 0);
+    start(odd + "/dialtop").TimeDifference = 20;
+    EXPECT_TRUE(exitProgram().errors.empty());
+    EXPECT_EQ(readAll(odd + "/settings.ini").substr(0, 21), "[timedif]\nminutes=20\n");
+    // QTemporaryDir cannot name what it would have to remove.
+    EXPECT_EQ(::unlink((odd + "/settings.ini").c_str()), 0);
+    EXPECT_EQ(::rmdir(odd.c_str()), 0);
+}
+
+TEST_F(SettingsWindow, ASaveThroughALinkWritesTheFileItPointsTo) {
+    const std::string real = folder.filePath("real").toStdString();
+    ASSERT_EQ(::mkdir(real.c_str(), 0700), 0);
+    std::ofstream(real + "/settings.ini") << "; mine\n[timedif]\nminutes=10\n";
+    ASSERT_EQ(::chmod((real + "/settings.ini").c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("real/settings.ini", settingsPath().c_str()), 0);
+
+    Tdialform& form = start();
+    EXPECT_EQ(form.TimeDifference, 10);
+    form.TimeDifference = 25;
+    EXPECT_TRUE(exitProgram().errors.empty());
+
+    struct stat info {};
+    ASSERT_EQ(::lstat(settingsPath().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link is still a link";
+    ASSERT_EQ(::stat((real + "/settings.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_TRUE(readAll(real + "/settings.ini").starts_with("; mine\n[timedif]\nminutes=25\ncountry="));
+    EXPECT_EQ(QDir(QString::fromStdString(real)).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "no temporary file left beside the target";
+}
+
+TEST_F(SettingsWindow, ATemporaryFileLeftByACrashIsNeverReadAndTheNextSaveRemovesIt) {
+    writeSettings("[timedif]\nminutes=5\n");
+    // Named as a save of a process that is gone (beyond any pid) would have named it.
+    const std::string stale = folder.filePath(".settings.ini.999999999-0").toStdString();
+    std::ofstream(stale) << "[timedif]\nminutes=99\n";
+    const std::string notOurs = folder.filePath(".settings.ini.backup").toStdString();
+    std::ofstream(notOurs) << "kept";
+
+    Tdialform& form = start();
+    EXPECT_EQ(form.TimeDifference, 5);
+    EXPECT_TRUE(exitProgram().errors.empty());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(stale)));
+    EXPECT_EQ(readAll(notOurs), "kept");
+}
 
 } // namespace

@@ -77,6 +77,18 @@ TEST_F(XcbHotKeyServiceTest, RefusesKeysWithoutAKeyAndOwnRepeats) {
     EXPECT_TRUE(other.couldGrabEveryVariant(XCB_MOD_MASK_CONTROL, "F1"));
 }
 
+TEST_F(XcbHotKeyServiceTest, ACombinationTheServerActsOnIsRefusedAndNotGrabbed) {
+    // The standard keymap makes Ctrl+Alt+F1 and Ctrl+Alt+F7 switch virtual terminals.
+    for (const unsigned key : {F1, F1 + 6}) {
+        EXPECT_FALSE(service.registerHotKey(7, ModAlt | ModCtrl, key)) << key;
+        EXPECT_FALSE(service.unregisterHotKey(7));
+    }
+    EXPECT_TRUE(other.couldGrabEveryVariant(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1, "F1"));
+    // The same keys with other modifiers stay ordinary keys.
+    EXPECT_TRUE(service.registerHotKey(8, ModCtrl, F1));
+    EXPECT_TRUE(service.registerHotKey(10, ModAlt | ModCtrl, 'R'));
+}
+
 TEST_F(XcbHotKeyServiceTest, PressesAreReportedWhateverTheLockKeys) {
     ASSERT_TRUE(service.registerHotKey(5, ModCtrl, F1));
     ASSERT_TRUE(service.registerHotKey(6, ModAlt | ModCtrl, 'R'));

@@ -70,5 +70,44 @@ class HotKeyTaken(unittest.TestCase):
         self.assertTrue(x11lib.eventually(lambda: self.free("ctrl", "F2"), timeout=10))
 
 
+def penguin_boxes() -> list[str]:
+    """The messages of the penguin key's whole chain, down to its give-up."""
+    texts = ["Alt+Ctrl+R"] + [f"Alt+Ctrl+F{n}" for n in range(1, 8)]
+    boxes = [f'dialtop : The Combination "{taken}" Is NOT Available to show Penguin. Trying "{next}"...'
+             for taken, next in zip(texts, texts[1:])]
+    return boxes + ['dialtop : The Combination "Alt+Ctrl+F7" Is NOT Available to show Penguin. Giving Up. '
+                    'Focus on Dialtop and hit "Alt+Ctrl+R".']
+
+
+class ServerKeysTaken(unittest.TestCase):
+    """With Alt+Ctrl+R held elsewhere, the penguin chain reaches Alt+Ctrl+F1..F7, which the X server
+    keeps for switching virtual terminals: each counts as not available, so the chain ends in its
+    give-up and none of them is grabbed."""
+
+    def setUp(self):
+        self.holder_path = os.environ["HOTKEY_HOLDER"]
+        holder = subprocess.Popen([self.holder_path, "hold", "ctrl+alt", "r"], stdout=subprocess.PIPE, text=True)
+        self.addCleanup(holder.wait)
+        self.addCleanup(holder.terminate)
+        self.assertEqual(holder.stdout.readline().strip(), "held", "the holder could not take Alt+Ctrl+R")
+        holder.stdout.close()
+        self.clock = x11lib.Program(env={"QT_LOGGING_RULES": LOGGING})
+        self.addCleanup(self.clock.cleanup)
+
+    def test_the_chain_passes_over_the_servers_keys(self):
+        for count in range(1, len(penguin_boxes()) + 1):
+            box = x11lib.wait_for_window("dialtop", pid=self.clock.pid)
+            x11lib.wait_until(lambda: len(self.clock.message_boxes()) == count, what=f"box {count} in the log")
+            x11lib.tool("xdotool", "windowactivate", "--sync", str(box))
+            x11lib.key("Return")
+            x11lib.wait_until(lambda: box not in x11lib.find_windows("^dialtop$", pid=self.clock.pid),
+                              what=f"box {count} to close")
+        x11lib.wait_for_window("Dialtop", pid=self.clock.pid)
+        self.assertEqual(self.clock.message_boxes(), penguin_boxes())
+        for key in ("F1", "F7"):
+            code = subprocess.run([self.holder_path, "try", "ctrl+alt", key], timeout=10).returncode
+            self.assertEqual(code, 0, f"Alt+Ctrl+{key} is held")
+
+
 if __name__ == "__main__":
     unittest.main()

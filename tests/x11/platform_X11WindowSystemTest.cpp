@@ -20,12 +20,13 @@
 // the window manager's view through a connection of its own.
 namespace {
 
-// Lets Qt and the window manager work until `done` holds; the deadline only stops a hang.
+// Lets Qt and the window manager work until `done` holds; the deadline only stops a hang, and is as
+// generous as the other X11 tests' on a loaded machine.
 bool waitUntil(const std::function<bool()>& done) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
-        if (clock.elapsed() > 5000)
+        if (clock.elapsed() > 15000)
             return false;
         QApplication::processEvents();
         QThread::msleep(10);
@@ -134,7 +135,9 @@ TEST_F(X11WindowSystemTest, HideTaskbarButtonSetsSkipTaskbarAndPager) {
     windows.hideTaskbarButton(*window);
     EXPECT_TRUE(waitUntil([&] { return probe.hasState(id, "_NET_WM_STATE_SKIP_TASKBAR"); }));
     EXPECT_TRUE(probe.hasState(id, "_NET_WM_STATE_SKIP_PAGER"));
-    EXPECT_FALSE(windows.isTaskbarButtonVisible(*window));
+    // The service learns of the change from the PropertyNotify on Qt's own connection, which may be
+    // dispatched after our probe already sees the property.
+    EXPECT_TRUE(waitUntil([&] { return !windows.isTaskbarButtonVisible(*window); }));
 }
 
 TEST_F(X11WindowSystemTest, TaskbarButtonStaysHiddenWhenTheWindowIsShownAgain) {
@@ -150,7 +153,7 @@ TEST_F(X11WindowSystemTest, TaskbarButtonStaysHiddenWhenTheWindowIsShownAgain) {
         window->show();
         ASSERT_TRUE(waitUntil([&] { return probe.managed(id); }));
         EXPECT_TRUE(waitUntil([&] { return probe.hasState(id, "_NET_WM_STATE_SKIP_TASKBAR"); }));
-        EXPECT_FALSE(windows.isTaskbarButtonVisible(*window));
+        EXPECT_TRUE(waitUntil([&] { return !windows.isTaskbarButtonVisible(*window); }));
         EXPECT_EQ(xid(*window), id);
     }
 }
@@ -163,7 +166,7 @@ TEST_F(X11WindowSystemTest, TaskbarButtonHiddenBeforeTheFirstShow) {
     const xcb_window_t id = xid(window);
     ASSERT_TRUE(waitUntil([&] { return probe.managed(id); }));
     EXPECT_TRUE(waitUntil([&] { return probe.hasState(id, "_NET_WM_STATE_SKIP_TASKBAR"); }));
-    EXPECT_FALSE(windows.isTaskbarButtonVisible(window));
+    EXPECT_TRUE(waitUntil([&] { return !windows.isTaskbarButtonVisible(window); }));
 }
 
 TEST_F(X11WindowSystemTest, TopmostTogglesAboveOnTheSameWindow) {
@@ -193,7 +196,8 @@ TEST_F(X11WindowSystemTest, TopmostSurvivesHideAndShow) {
 
 TEST_F(X11WindowSystemTest, WorkAreaLeavesOutThePanel) {
     EXPECT_EQ(windows.screenGeometry(), QRect(0, 0, 1024, 768));
-    EXPECT_EQ(probe.workArea(), (std::vector<std::uint32_t>{0, 0, 1024, 744}));
+    // The window manager recomputes the work area after the panel's strut arrives.
+    EXPECT_TRUE(waitUntil([&] { return probe.workArea() == std::vector<std::uint32_t>{0, 0, 1024, 744}; }));
     EXPECT_TRUE(waitUntil([&] { return windows.workArea() == QRect(0, 0, 1024, 744); }))
         << "work area " << windows.workArea().height();
 }

@@ -13,6 +13,7 @@
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
 #include "platform/fake/FakeSysinfo.h"
+#include "platform/fake/FakeTweakRegistry.h"
 
 #include <QIcon>
 #include <QRect>
@@ -169,7 +170,9 @@ private:
 class Process : public platform::ProcessInfo {
 public:
     std::string path = "/nonexistent/dialtop";
+    std::string config; // none unless a test gives one
     std::string executablePath() const override { return path; }
+    std::string configHome() const override { return config; }
 };
 
 // The login start as an entry in memory; its place can be missing or refuse writes.
@@ -199,11 +202,12 @@ struct Services {
     LiveReadings live;
     LockLights lockLights;
     NotificationArea tray;
+    TweakRegistry registry;
     Autostart autostart;
 
     platform::Services services() {
-        return {clock,   timeFormat, power, taskbar, tones,      dialogs, windows,
-                hotKeys, process,    facts, live,    lockLights, tray,    autostart};
+        return {clock,   timeFormat, power, taskbar,    tones, dialogs,  windows,  hotKeys,
+                process, facts,      live,  lockLights, tray,  registry, autostart};
     }
 };
 

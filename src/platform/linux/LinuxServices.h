@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/linux/FileTweakRegistry.h"
 #include "platform/linux/GstTones.h"
 #include "platform/linux/LinuxLiveReadings.h"
 #include "platform/linux/LinuxLocalClock.h"
@@ -20,8 +21,8 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_, taskbar_, tones_,      dialogs_, windows_,
-                hotKeys_, process_,    facts_, live_,    lockLights_, tray_,    autostart_};
+        return {clock_,   timeFormat_, power_, taskbar_,    tones_, dialogs_,  windows_,  hotKeys_,
+                process_, facts_,      live_,  lockLights_, tray_,  registry_, autostart_};
     }
 
 private:
@@ -38,5 +39,6 @@ private:
     LinuxLiveReadings live_;
     XkbLockLights lockLights_;
     QtNotificationArea tray_;
+    FileTweakRegistry registry_;
     XdgAutostart autostart_;
 };

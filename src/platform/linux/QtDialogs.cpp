@@ -22,6 +22,8 @@ int QtDialogs::show(QMessageBox::Icon icon, const QString& title, const QString&
                     QMessageBox::StandardButtons buttons) {
     qCInfo(lcMessages).noquote() << "box" << title << ":" << text;
     QMessageBox box(icon, title, displayText(text), buttons);
+    // A path or a name with "<" in it is text, not markup.
+    box.setTextFormat(Qt::PlainText);
     return box.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/linux/XcbHotKeyService.h"
 
+#include "platform/linux/ServerActionKeys.h"
 #include "platform/linux/XcbKeySyms.h"
 
 #include <QByteArray>
@@ -115,6 +116,10 @@ bool XcbHotKeyService::registerHotKey(std::uint16_t id, unsigned modifiers, unsi
     KeySymbols symbols(xcb_key_symbols_alloc(connection_), &xcb_key_symbols_free);
     const std::vector<xcb_keycode_t> keycodes = KeycodesOf(symbols.get(), keysym);
     if (keycodes.empty())
+        return false;
+    // The server keeps these for itself: no press would ever arrive.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (IsServerActionKey(x11->display(), keycodes.front(), StateOf(modifiers)))
         return false;
 
     Grab grab{modifiers, virtualKey, keycodes.front(), StateOf(modifiers),
