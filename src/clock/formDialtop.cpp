@@ -91,6 +91,8 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
     }
     CreateTimers();
     CreateSchedule();
+    ConnectWindowBehaviour();
+    ConnectSecondClock();
     FormCreate();
 }
 
@@ -212,6 +214,10 @@ void Tdialform::FormCreate() {
     show();
 
     LoadSettings();
+    if (ShowExpanded) {
+        lblother->setText(QStringLiteral(">"));
+        lblotherMouseUp();
+    }
 
     menuAlwaysOnTop->setChecked(false);
     // Timer1 has run since the window was made.

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -136,6 +137,27 @@ public:
     void timerOffTimer();
     void timerrebootTimer();
 
+    // Window behaviour: dragging, the corner, the creep along the top, on top, translucency, log-in start.
+    void DialLabelMouseDown(QPoint pressed);
+    void DialLabelMouseMove(QLabel* label, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                            QPoint cursor);
+    void DialLabelMouseUp();
+    void shcornerMouseDown();
+    void shcornerMouseUp();
+    void ShmoveMouseUp();
+    void timermoveTimer();
+    void menuAlwaysOnTopClick();
+    void menuTrasparencyEnableClick();
+    // The nine percentage items, 10 to 90.
+    void menuTraspClick(int percent);
+    void clrmenu();
+    void PopupMenu1Popup();
+    void menuStartWithWindowsClick();
+
+    // The second country's clock.
+    void lblotherMouseUp();
+    void menuCountrySettingsClick();
+
     // The full path of settings.ini: beside the executable, or in the user's configuration folder
     // when the executable's folder cannot be written. Bytes, as the file system has them.
     std::string SettingsPath() const;
@@ -173,6 +195,9 @@ private:
     void SetHeights(int windowHeight);
     void SetTimeFont(QLabel* label, int points);
     void ReadTimeFormat();
+    void ConnectWindowBehaviour();
+    void ConnectSecondClock();
+    void ApplyOpacity();
 
     const platform::Services services_;
     Forms& forms_;
@@ -184,6 +209,12 @@ private:
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;
+    // Translucency: the level applies while it is on; opaque otherwise.
+    bool transparent_ = false;
+    int opacity_ = 179;
+    std::array<QAction*, 9> menuTrasp_{}; // 10% to 90%
+    // The creep last asked for a left past the screen's edge, which a window manager may refuse.
+    bool creptPastLeftEdge_ = false;
 
 public:
     // The countdowns' state; it reads the time format above at every arming.

@@ -2,6 +2,7 @@
 
 namespace platform {
 
+class Autostart;
 class Dialogs;
 class FileDialog;
 class HotKeyService;
@@ -39,6 +40,7 @@ struct Services {
     PowerActions& powerActions;
     MediaPlayer& media;
     FileDialog& fileDialog;
+    Autostart& autostart;
 };
 
 } // namespace platform

@@ -162,4 +162,18 @@ std::optional<QString> FileDialog::openFile(QWidget&, const QString& folder, con
     return path;
 }
 
+std::optional<bool> Autostart::isRegistered() const {
+    if (!placeThere)
+        return std::nullopt;
+    return registered.has_value();
+}
+
+void Autostart::registerExecutable(const std::string& executable) {
+    if (!placeThere)
+        return;
+    if (refusesWrites)
+        throw DialtopError("Failed to set data for '/fake/autostart/dialtop.desktop'");
+    registered = executable;
+}
+
 } // namespace fake

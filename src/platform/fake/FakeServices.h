@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Autostart.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialog.h"
 #include "platform/HotKeyService.h"
@@ -233,6 +234,18 @@ private:
     Answer pending_;
 };
 
+// The login start as an entry in memory; its place can be missing or refuse writes.
+class Autostart : public platform::Autostart {
+public:
+    bool placeThere = true;
+    bool refusesWrites = false;
+    std::optional<std::string> registered; // the executable's path
+
+    std::optional<bool> isRegistered() const override;
+    void registerExecutable(const std::string& executable) override;
+    void unregister() override { registered.reset(); }
+};
+
 // Every fake, bundled as the composition root bundles the real services.
 struct Services {
     Clock clock;
@@ -252,10 +265,12 @@ struct Services {
     PowerActions powerActions;
     MediaPlayer media;
     FileDialog fileDialog;
+    Autostart autostart;
 
     platform::Services services() {
-        return {clock, timeFormat, power,      taskbar, tones,    dialogs,      windows, hotKeys,   process,
-                facts, live,       lockLights, tray,    registry, powerActions, media,   fileDialog};
+        return {clock,   timeFormat, power,        taskbar, tones,      dialogs,
+                windows, hotKeys,    process,      facts,   live,       lockLights,
+                tray,    registry,   powerActions, media,   fileDialog, autostart};
     }
 };
 

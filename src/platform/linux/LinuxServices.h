@@ -17,6 +17,7 @@
 #include "platform/linux/TrayHostPresence.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XcbHotKeyService.h"
+#include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XkbLockLights.h"
 
 #include <cstdlib>
@@ -26,9 +27,9 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_,         taskbar_, tones_,     dialogs_,
-                windows_, hotKeys_,    process_,       facts_,   live_,      lockLights_,
-                tray_,    registry_,   *powerActions_, media_,   fileDialog_};
+        return {clock_,   timeFormat_, power_,         taskbar_, tones_,      dialogs_,
+                windows_, hotKeys_,    process_,       facts_,   live_,       lockLights_,
+                tray_,    registry_,   *powerActions_, media_,   fileDialog_, autostart_};
     }
 
 private:
@@ -57,4 +58,5 @@ private:
     std::unique_ptr<platform::PowerActions> powerActions_ = ChoosePowerActions();
     GstMediaPlayer media_{audioSink_};
     QtFileDialog fileDialog_;
+    XdgAutostart autostart_;
 };

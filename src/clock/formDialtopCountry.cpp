@@ -1,0 +1,107 @@
+// The second country's clock on the face: expanding the window over it, and its settings dialog.
+#include "clock/Conversions.h"
+#include "clock/Forms.h"
+#include "clock/formDialtop.h"
+#include "clock/frmcountryU.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowSystem.h"
+#include "ui/Guarded.h"
+#include "ui/Shape.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+struct View {
+    int window, boxout, boxin;
+    const char* arrow;
+    const char* hint;
+};
+
+const View Collapsed{83, 81, 75, ">", "Show Additional Country's Time"};
+const View Expanded{156, 154, 148, "<", "Hide Additional Country's Time"};
+
+// Within this many pixels of the work area's top-right corner the clock counts as docked there.
+constexpr int DockMargin = 7;
+
+// Any button's release toggles; the press stops on the arrow, so it never starts a drag.
+class ArrowClicks : public QObject {
+public:
+    ArrowClicks(QLabel& arrow, Tdialform& clock) : QObject(&arrow), clock_(clock) {
+        arrow.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+            clock_.lblotherMouseUp();
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    Tdialform& clock_;
+};
+
+} // namespace
+
+void Tdialform::ConnectSecondClock() {
+    new ArrowClicks(*lblother, *this);
+    connect(menuCountrySettings, &QAction::triggered, this, Guarded([this] { menuCountrySettingsClick(); }));
+}
+
+void Tdialform::lblotherMouseUp() {
+    const int workWidth = services_.windows.workArea().width();
+    const int screenWidth = services_.windows.screenGeometry().width();
+    // From the place before the toggle; the work area's width, not its right edge, as everywhere here.
+    Docked = x() >= workWidth - width() - DockMargin && y() <= DockMargin;
+
+    const View& view = lblother->text() == QLatin1String(">") ? Expanded : Collapsed;
+    resize(view.window, height());
+    client->resize(view.window - 2, client->height());
+    lblother->setText(QString::fromLatin1(view.arrow));
+    lblother->setToolTip(QString::fromLatin1(view.hint));
+    boxin->resize(view.boxin, boxin->height());
+    boxout->resize(view.boxout, boxout->height());
+
+    int left = x();
+    int top = y();
+    if (workWidth - width() < left)
+        left = screenWidth - width();
+    if (top < 0)
+        top = 0;
+    if (Docked) {
+        left = screenWidth - width();
+        top = 0;
+    }
+    move(left, top);
+}
+
+void Tdialform::menuCountrySettingsClick() {
+    Tfrmcountry& country = *forms_.frmcountry;
+    country.resize(Tfrmcountry::OpenWidth, country.height());
+    // Right edges aligned, directly under the clock.
+    country.move(x() - (Tfrmcountry::OpenWidth - width()), y() + height());
+    country.SetCountryName(CountryName);
+    country.edminutes->setText(QString::number(TimeDifference));
+    country.cbExpanded->setChecked(ShowExpanded);
+    if (services_.dialogs.runModal(country) != QDialog::Accepted)
+        return;
+    // In this order: a bad difference stops here, after the name and before anything is saved.
+    CountryName = country.edcountry->text();
+    TimeDifference = StrToInt(country.edminutes->text().toStdString());
+    ShowExpanded = country.cbExpanded->isChecked();
+    lblcountry->setText(CountryName);
+    SaveSettings();
+}
