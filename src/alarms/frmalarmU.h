@@ -1,3 +1,4 @@
+// The alarm window: the table of seventeen alarms, and the window of a ringing alarm.
 #pragma once
 
 #include "clock/AlarmRows.h"

@@ -1,3 +1,6 @@
+// The second country's dialog under the clock: the country's name, its difference in minutes and
+// whether the clock starts expanded.
+
 #include "clock/frmcountryU.h"
 
 #include "clock/Conversions.h"

@@ -1,3 +1,5 @@
+// The second country's dialog under the clock: the country's name, its difference in minutes and
+// whether the clock starts expanded.
 #pragma once
 
 #include "ui/ModalDialog.h"

@@ -1,3 +1,5 @@
+// The blank screen: the whole screen black, with a "Press Esc To Exit" that moves every second.
+
 #include "fullscreen/frmSleepU.h"
 
 #include "clock/Forms.h"

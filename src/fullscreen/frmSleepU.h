@@ -1,3 +1,4 @@
+// The blank screen: the whole screen black, with a "Press Esc To Exit" that moves every second.
 #pragma once
 
 #include "fullscreen/GridPicker.h"

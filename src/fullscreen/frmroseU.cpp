@@ -1,3 +1,5 @@
+// The penguin screen: white, with penguins popping up and vanishing at random.
+
 #include "fullscreen/frmroseU.h"
 
 #include "clock/Forms.h"

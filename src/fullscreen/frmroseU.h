@@ -1,3 +1,4 @@
+// The penguin screen: white, with penguins popping up and vanishing at random.
 #pragma once
 
 #include "fullscreen/GridPicker.h"

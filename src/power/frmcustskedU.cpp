@@ -1,3 +1,5 @@
+// The custom schedule dialog under the clock: hours, minutes and seconds with "+" and "-", OK and CANCEL.
+
 #include "power/frmcustskedU.h"
 
 #include "platform/Dialogs.h"

@@ -1,3 +1,4 @@
+// The custom schedule dialog under the clock: hours, minutes and seconds with "+" and "-", OK and CANCEL.
 #pragma once
 
 #include "ui/ModalDialog.h"

@@ -1,3 +1,5 @@
+// The information window: the title, this machine's facts and the live memory, swap and processor bars.
+
 #include "sysinfo/frmAboutU.h"
 
 #include "clock/Forms.h"

@@ -1,3 +1,4 @@
+// The information window: the title, this machine's facts and the live memory, swap and processor bars.
 #pragma once
 
 #include "sysinfo/CpuLoadMeter.h"

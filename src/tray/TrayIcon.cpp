@@ -1,3 +1,5 @@
+// The tray icon: the blinking clock face in the notification area, its tip and its menu.
+
 #include "tray/TrayIcon.h"
 
 #include "platform/Services.h"

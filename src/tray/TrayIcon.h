@@ -1,3 +1,4 @@
+// The tray icon: the blinking clock face in the notification area, its tip and its menu.
 #pragma once
 
 #include "platform/NotificationArea.h"

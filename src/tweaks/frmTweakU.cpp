@@ -1,3 +1,5 @@
+// The tweak editor: the list of tweaks and the chosen one's value, permitted values and description.
+
 #include "tweaks/frmTweakU.h"
 
 #include "clock/DialtopApplication.h"

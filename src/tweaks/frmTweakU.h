@@ -1,3 +1,4 @@
+// The tweak editor: the list of tweaks and the chosen one's value, permitted values and description.
 #pragma once
 
 #include "platform/Services.h"
