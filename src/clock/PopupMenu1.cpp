@@ -2,8 +2,36 @@
 #include "ui/Guarded.h"
 
 #include <QMenu>
+#include <QMouseEvent>
 
 namespace {
+
+// The menu opens on the press. A quick second right click comes back as that press followed by a
+// double click, which goes to the menu it has just opened; taken as a press there, it makes the
+// click's release close the menu again. A double click is only a press once the menu saw the first.
+class PressOpenedMenu : public QMenu {
+public:
+    using QMenu::QMenu;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        sawPress_ = false;
+        QMenu::showEvent(event);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        sawPress_ = true;
+        QMenu::mousePressEvent(event);
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (sawPress_)
+            QMenu::mouseDoubleClickEvent(event);
+    }
+
+private:
+    bool sawPress_ = false;
+};
 
 QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
     QAction* action = menu->addAction(caption);
@@ -35,7 +63,7 @@ void addItems(QMenu* menu, std::initializer_list<Item> items) {
 } // namespace
 
 void Tdialform::CreatePopupMenu() {
-    PopupMenu1 = new QMenu(this);
+    PopupMenu1 = new PressOpenedMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
 
     menuAlwaysOnTop = addItem(PopupMenu1, "menuAlwaysOnTop", QStringLiteral("Always On Top"));

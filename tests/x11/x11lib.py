@@ -509,15 +509,9 @@ def choose_from_menu(x: int, y: int, *keys: str, rows_height: int = 150) -> None
     def menu_open() -> bool:
         return any(window_info(wid)["height"] > rows_height for wid in popup_windows())
 
-    # Now and then, with several sessions running at once, a right click opens no menu (seen about
-    # once in thirty; not explained yet): one more try. Away first each time: a synced move to where
-    # the pointer already is never ends.
-    for timeout in (5, DEFAULT_TIMEOUT):
-        move_mouse(x + 40 if x < 200 else x - 200, y + 300)
-        wait_until(lambda: not menu_open(), what="the last popup menu to close")
-        click(x, y, button=3)
-        if eventually(menu_open, timeout=timeout):
-            break
-    else:
-        raise X11Error("no popup menu after two right clicks")
+    # Away first: a synced move to where the pointer already is never ends.
+    move_mouse(x + 40 if x < 200 else x - 200, y + 300)
+    wait_until(lambda: not menu_open(), what="the last popup menu to close")
+    click(x, y, button=3)
+    wait_until(menu_open, what="the popup menu")
     key(*keys)
