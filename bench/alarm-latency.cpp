@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (firstBuffer.load() != 0 ||
                 WallClock::now() > WallClock::from_time_t(due) + std::chrono::seconds(10))
-                app.quit();
+                app.exit(0); // quit() would ask the clock to close, which it refuses
         });
         poll.start(5);
         app.exec();

@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
     app.reportErrorsTo(services.dialogs);
 
     DialtopProgram program(services);
-    QObject::connect(program.forms().dialform, &Tdialform::terminateRequested, &app, &QApplication::quit);
+    // exit(), not quit(): quit() first asks every window to close, and the clock answers a close request
+    // by asking to end the program.
+    QObject::connect(program.forms().dialform, &Tdialform::terminateRequested, &app,
+                     [] { QCoreApplication::exit(0); });
     return app.exec();
 }
