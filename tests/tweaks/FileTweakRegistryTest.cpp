@@ -1,5 +1,6 @@
 #include "platform/linux/FileTweakRegistry.h"
 
+#include "ErrorText.h"
 #include "clock/DialtopError.h"
 
 #include <QDir>
@@ -30,15 +31,6 @@ std::string readAll(const std::string& path) {
 unsigned modeOf(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0u;
-}
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DialtopError& error) {
-        return error.what();
-    }
-    return "no error";
 }
 
 class FileTweakRegistryTest : public testing::Test {

@@ -1,5 +1,6 @@
 #include "tweaks/RegistryTree.h"
 
+#include "ErrorText.h"
 #include "clock/DialtopError.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,6 @@ namespace {
 using namespace std::string_literals;
 
 const char* const Root = "HKEY_CURRENT_USER";
-
-std::string errorOf(const std::function<void()>& read) {
-    try {
-        read();
-    } catch (const DialtopError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 RegistryTree parsed(std::string_view text) {
     auto tree = RegistryTree::parse(text, Root);

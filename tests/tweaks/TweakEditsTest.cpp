@@ -1,5 +1,6 @@
 #include "tweaks/TweakEdits.h"
 
+#include "ErrorText.h"
 #include "clock/DialtopError.h"
 #include "platform/fake/FakeTweakRegistry.h"
 
@@ -20,15 +21,6 @@ constexpr int UserAgent = 10;     // "string", at once
 constexpr int RetainDesktop = 14; // "dword", a key of its own
 constexpr int EnableProxy = 19;   // "dword", at once
 constexpr int ProxySettings = 20; // "string", at once
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DialtopError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 class TweakEditsTest : public testing::Test {
 protected:
