@@ -108,10 +108,12 @@ void Tdialform::RunCustomSchedule(PowerAction action, const QString& actionWord)
 }
 
 void Tdialform::timerOffTimer() {
+    qCDebug(lcSchedule) << "shutdown countdown ran out";
     Schedule.CountdownFired(PowerAction::PowerOff);
 }
 
 void Tdialform::timerrebootTimer() {
+    qCDebug(lcSchedule) << "reboot countdown ran out";
     Schedule.CountdownFired(PowerAction::Reboot);
 }
 
