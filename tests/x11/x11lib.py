@@ -554,7 +554,7 @@ def choose_from_menu(x: int, y: int, *keys: str, rows_height: int = 150) -> None
     def menu_open() -> bool:
         return any(window_info(wid)["height"] > rows_height for wid in popup_windows())
 
-    # Away first: a synced move to where the pointer already is never ends.
+    # The pointer comes from elsewhere, as a user's does.
     move_mouse(x + 40 if x < 200 else x - 200, y + 300)
     wait_until(lambda: not menu_open(), what="the last popup menu to close")
     click(x, y, button=3)
