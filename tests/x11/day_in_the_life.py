@@ -290,6 +290,8 @@ def exit_and_read_the_file(day: Day) -> None:
     for section, values in wanted.items():
         found = {key: settings.get(section, key, fallback=None) for key in values}
         assert found == values, f"[{section}] holds {found}, expected {values}"
+    # The countdown that Now! armed asked nothing more for the rest of the day.
+    assert day.clock.stderr().count(POWER_OFF_LOGGED) == 1, "the power-off request was repeated"
 
 
 STEPS = [
@@ -318,6 +320,8 @@ def run(day: Day) -> int:
             assert not unexpected, f"message boxes shown: {unexpected}"
         except Exception as error:  # whatever went wrong, the message names the step
             problem = str(error) if isinstance(error, AssertionError) else f"{type(error).__name__}: {error}"
+            if day.clock and not day.clock.running():
+                problem += f" (the program had ended, exit code {day.clock.process.returncode})"
             print(f"step {number}: {what}: {problem}", file=sys.stderr)
             saved = x11lib.screenshot().save(os.path.abspath("day_in_the_life_failure.png"))
             print(f"the screen at that moment: {saved}", file=sys.stderr)
