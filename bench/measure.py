@@ -144,12 +144,6 @@ def clock_and_information_window(first_map: str, dialtop: str, seconds: float) -
     return alone, shown, mapped
 
 
-def write_tone(path: str, seconds: int) -> None:
-    subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "wave=sine", "samplesperbuffer=4800",
-                    f"num-buffers={seconds * 10}", "!", "audio/x-raw,rate=48000,channels=1", "!",
-                    "wavenc", "!", "filesink", f"location={path}"], check=True, timeout=120)
-
-
 def alarm_ringing(first_map: str, dialtop: str, sound: str, seconds: float) -> dict:
     now = datetime.datetime.now()
     if now.second >= 50:  # too little of the minute left to start in it
@@ -234,7 +228,7 @@ def main() -> int:
     log = lambda text: print(text, file=sys.stderr, flush=True)  # noqa: E731
 
     sound = os.path.join(tempfile.mkdtemp(prefix="dialtop-bench-sound-"), "long.wav")
-    write_tone(sound, int(args.idle + MEMORY_DELAY + 30))
+    x11lib.write_tone(sound, int(args.idle + MEMORY_DELAY + 30))
     rows = ["dialtop, clock alone", "dialtop, information window open", "dialtop, alarm ringing",
             "minimal Qt clock", "xclock"]
     results = {name: [] for name in rows}
