@@ -210,7 +210,9 @@ def lateness(tool: str, first_map: str, command: list[str], title: str, rectangl
         wid = x11lib.wait_for_window(title, pid=program.pid)
         time.sleep(MEMORY_DELAY)
         done = subprocess.run([tool, str(seconds), str(wid), *map(str, rectangle)], stdout=subprocess.PIPE,
-                              text=True, timeout=seconds + 30)
+                              stderr=subprocess.PIPE, text=True, timeout=seconds + 30)
+    if done.returncode != 0:
+        return f"FAILED: {done.stderr.strip()}"
     changes, watched, median, worst = done.stdout.split()
     return f"median {float(median):5.2f} ms  worst {float(worst):6.2f} ms  ({changes} of {watched} seconds shown)"
 
