@@ -4,7 +4,6 @@
 #include "alarms/frmalarmU.h"
 #include "clock/ClockFixture.h"
 #include "sysinfo/frmAboutU.h"
-#include "tray/TrayIcon.h"
 #include "ui/MessageTimer.h"
 
 #include <QApplication>
@@ -104,10 +103,6 @@ protected:
         }
         // A ring reloads the table from the settings file.
         clock().SaveSettings();
-        frameTimer = clock().cltray->findChild<MessageTimer*>(QStringLiteral("FrameTimer"));
-        ASSERT_NE(frameTimer, nullptr);
-        // The real timer also runs while a countdown is awaited.
-        QObject::connect(frameTimer, &MessageTimer::timeout, [this] { ++frames; });
     }
 
     // Lives from `from` to `to` minute by minute: every second in and around an alarm's minute, otherwise
@@ -154,7 +149,6 @@ protected:
         setBattery(now);
         if (!QMetaObject::invokeMethod(clock().Timer1, "timeout"))
             ADD_FAILURE() << "Timer1 has no timeout to deliver";
-        frameTimer->timeout();
         for (const std::string& call : fakes.media.calls)
             if (call.rfind("open /week/row", 0) == 0)
                 rings[std::stoi(call.substr(14))].push_back(stamp(now));
@@ -231,7 +225,6 @@ protected:
             objectsAtDayEnd.back() += window->findChildren<QObject*>().size() + 1;
     }
 
-    MessageTimer* frameTimer = nullptr;
     int day = 0;
     std::vector<Discharge> discharges;
     std::function<void(Millis, const platform::LocalTime&)> hook;
@@ -239,7 +232,6 @@ protected:
     std::map<int, std::vector<std::string>> rings;
     std::map<std::tuple<int, bool, bool>, int> warned; // (day, evening, 3%) -> boxes
     std::size_t trayClicks = 0;
-    long long frames = 0;
     int stops = 0;
     int wobbles = 0;
     std::vector<std::size_t> heapAtDayEnd;
@@ -330,7 +322,6 @@ TEST_F(Week, AlarmsWarningsCountdownsAndTrayClicksHoldForAWeek) {
 
     EXPECT_EQ(fakes.powerActions.requests, expectedRequests);
     EXPECT_EQ(trayClicks, 2u * 8); // seven noons and the Monday step
-    EXPECT_EQ(clock().cltray->IconIndex(), static_cast<int>(frames % 2));
 
     // From the end of Thursday to the end of the week nothing piles up.
     ASSERT_EQ(heapAtDayEnd.size(), 7u);
