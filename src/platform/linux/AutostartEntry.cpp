@@ -9,6 +9,11 @@ const std::string_view DeletedSuffix = " (deleted)"; // what /proc/self/exe adds
 // A string value of a desktop entry, escaped by the entry format's rules.
 std::string stringValue(std::string_view text) {
     std::string escaped;
+    // Readers drop the blanks after "=", so a leading one is kept by its escape.
+    if (text.starts_with(' ')) {
+        escaped = "\\s";
+        text.remove_prefix(1);
+    }
     for (const char c : text) {
         switch (c) {
         case '\\':
