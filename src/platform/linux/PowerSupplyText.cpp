@@ -26,8 +26,9 @@ std::optional<long long> readNumber(const PowerSupplyFiles& supply, std::string_
     return value;
 }
 
+// Clamped before rounding: a figure beyond what lround can give would come back as any number.
 int clampPercent(double percent) {
-    return static_cast<int>(std::clamp(std::lround(percent), 0L, 100L));
+    return static_cast<int>(std::lround(std::clamp(percent, 0.0, 100.0)));
 }
 
 std::optional<int> ratioPercent(std::optional<long long> now, std::optional<long long> full) {
