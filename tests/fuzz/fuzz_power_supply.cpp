@@ -4,6 +4,8 @@
 #include "FuzzCheck.h"
 #include "platform/linux/PowerSupplyText.h"
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -40,6 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(status.acLineStatus == platform::AcOnline || status.acLineStatus == platform::AcOffline);
     check((status.batteryLifePercent >= 0 && status.batteryLifePercent <= 100) ||
           status.batteryLifePercent == platform::NoBatteryReading);
+
+    // A battery holding at least its full energy is full, however large the figures.
+    const std::uint64_t hash = std::hash<std::string_view>{}(InputText(data, size));
+    const std::uint64_t full = (hash >> (hash % 64)) / 4 + 1;
+    const std::uint64_t held = std::max(full, (hash * 0x9E3779B97F4A7C15) >> 1);
+    const PowerSupplyFiles overfull = Folder(
+        {{"type", "Battery"}, {"energy_now", std::to_string(held)}, {"energy_full", std::to_string(full)}});
+    check(PowerStatusOfSupplies({overfull}).batteryLifePercent == 100);
 
     supplies.push_back(Folder({{"type", "Battery"}, {"scope", "Device"}, {"capacity", "7"}}));
     check(PowerStatusOfSupplies(supplies) == status);
