@@ -12,7 +12,6 @@ Run by ctest inside a private X session (run-in-xsession).
 import datetime
 import os
 import shutil
-import subprocess
 import tempfile
 import time
 import unittest
@@ -21,12 +20,6 @@ import x11lib
 
 ALARM_SIZE = (416, 468)
 STOP_ALARM = (171 + 100, 436 + 10)  # the middle of the button, inside the window
-
-
-def write_tone(path: str, seconds: int) -> None:
-    subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "wave=sine", "samplesperbuffer=4800",
-                    f"num-buffers={seconds * 10}", "!", "audio/x-raw,rate=48000,channels=1", "!",
-                    "wavenc", "!", "filesink", f"location={path}"], check=True, timeout=60)
 
 
 def alarm_settings(row: int, when: datetime.datetime, sound: str) -> str:
@@ -59,7 +52,7 @@ class AlarmRing(unittest.TestCase):
 
     def test_next_minute_rings_and_ends_with_its_file(self):
         sound = os.path.join(self.media, "one second #1.wav")
-        write_tone(sound, 1)
+        x11lib.write_tone(sound, 1)
         due = (datetime.datetime.now() + datetime.timedelta(minutes=1)).replace(second=0, microsecond=0)
         clock = self.start(alarm_settings(3, due, sound))
         self.assertEqual(x11lib.find_windows("^Alarm$", pid=clock.pid), [], "rang before its minute")
@@ -73,7 +66,7 @@ class AlarmRing(unittest.TestCase):
 
     def test_ctrl_f1_stops_a_ringing_alarm(self):
         sound = os.path.join(self.media, "long.wav")
-        write_tone(sound, 60)
+        x11lib.write_tone(sound, 60)
         clock = self.start(alarm_settings(5, ringing_soon(), sound))
         wid = self.alarm_window(clock, timeout=75)
         # Ringing: the frame flashes orange once a second.

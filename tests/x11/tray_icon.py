@@ -36,36 +36,8 @@ def stop(process: subprocess.Popen) -> None:
         process.wait(timeout=10)
 
 
-def tray_icon(pid: int) -> int | None:
-    """The program's window docked in trayer (its "panel" window), if there is one."""
-    tree = x11lib.tool("xwininfo", "-root", "-tree", check=False)
-    panel = re.search(r'^\s+(0x[0-9a-fA-F]+) "panel"', tree, re.MULTILINE)
-    if not panel:
-        return None
-    docked = x11lib.tool("xwininfo", "-tree", "-id", panel.group(1), check=False)
-    for wid in re.findall(r"^\s+(0x[0-9a-fA-F]+)", docked, re.MULTILINE):
-        try:
-            if (x11lib.xprop_int(int(wid, 16), "_NET_WM_PID") == pid
-                    and x11lib.window_info(int(wid, 16))["map_state"] == "IsViewable"):
-                return int(wid, 16)
-        except x11lib.X11Error:
-            continue  # gone meanwhile
-    return None
-
-
-def pointer() -> tuple[int, int]:
-    out = x11lib.tool("xdotool", "getmouselocation", "--shell")
-    return int(re.search(r"X=(\d+)", out).group(1)), int(re.search(r"Y=(\d+)", out).group(1))
-
-
-def move_mouse(x: int, y: int) -> None:
-    # xdotool's --sync waits for a motion forever when the pointer is already there.
-    if pointer() != (x, y):
-        x11lib.move_mouse(x, y)
-
-
 def click(x: int, y: int, button: int) -> None:
-    move_mouse(x, y)
+    x11lib.move_mouse(x, y)
     x11lib.tool("xdotool", "click", str(button))
 
 
@@ -91,7 +63,7 @@ class TrayIcon(unittest.TestCase):
         self.addCleanup(stop, self.trayer)
         self.clock, self.wid = start_clock_logging_tips()
         self.addCleanup(self.clock.cleanup)
-        self.icon = x11lib.wait_until(lambda: tray_icon(self.clock.pid), what="the icon in trayer")
+        self.icon = x11lib.wait_until(lambda: x11lib.docked_icon(self.clock.pid), what="the icon in trayer")
 
     def icon_centre(self) -> tuple[int, int]:
         geometry = x11lib.window_geometry(self.icon)
@@ -128,9 +100,9 @@ class TrayIcon(unittest.TestCase):
         self.assertEqual(len(set(seen)), len(seen), "each tip is a new second")
 
         # Hovering over the icon shows it; the pointer comes from elsewhere, as a user's does.
-        move_mouse(100, 100)
+        x11lib.move_mouse(100, 100)
         before = x11lib.popup_windows()
-        move_mouse(*self.icon_centre())
+        x11lib.move_mouse(*self.icon_centre())
         shown = x11lib.eventually(lambda: x11lib.popup_windows() - before, timeout=5)
         self.assertTrue(shown, "no tooltip over the icon")
 
@@ -138,7 +110,7 @@ class TrayIcon(unittest.TestCase):
         choose_minimize(self.wid)
         x11lib.wait_until(lambda: x11lib.window_info(self.wid)["map_state"] != "IsViewable", timeout=5,
                           what="the clock to go into the tray")
-        self.assertIsNotNone(tray_icon(self.clock.pid), "the icon went away with the clock")
+        self.assertIsNotNone(x11lib.docked_icon(self.clock.pid), "the icon went away with the clock")
         click(*self.icon_centre(), button=1)
         x11lib.wait_until(lambda: x11lib.window_info(self.wid)["map_state"] == "IsViewable", timeout=5,
                           what="the clock to come back")
@@ -148,7 +120,7 @@ class TrayIcon(unittest.TestCase):
 
     def test_a_right_press_opens_the_menu_once(self):
         before = x11lib.popup_windows()
-        move_mouse(*self.icon_centre())
+        x11lib.move_mouse(*self.icon_centre())
         x11lib.tool("xdotool", "mousedown", "3")
         try:
             menus = x11lib.eventually(lambda: x11lib.popup_windows() - before, timeout=5)
@@ -163,10 +135,10 @@ class TrayIcon(unittest.TestCase):
 
     def test_the_icon_comes_back_with_a_new_tray_host(self):
         stop(self.trayer)
-        x11lib.wait_until(lambda: tray_icon(self.clock.pid) is None, timeout=5, what="the icon to go")
+        x11lib.wait_until(lambda: x11lib.docked_icon(self.clock.pid) is None, timeout=5, what="the icon to go")
         self.trayer = start_trayer()
         self.addCleanup(stop, self.trayer)
-        self.icon = x11lib.wait_until(lambda: tray_icon(self.clock.pid), timeout=10,
+        self.icon = x11lib.wait_until(lambda: x11lib.docked_icon(self.clock.pid), timeout=10,
                                       what="the icon in the new trayer")
         self.assertTrue(self.clock.running())
 

@@ -199,6 +199,13 @@ class Program:
         self.cleanup()
 
 
+def write_tone(path: str, seconds: int) -> None:
+    """Writes a sine tone of whole seconds as a wav file, for the program to play."""
+    subprocess.run(["gst-launch-1.0", "-q", "audiotestsrc", "wave=sine", "samplesperbuffer=4800",
+                    f"num-buffers={seconds * 10}", "!", "audio/x-raw,rate=48000,channels=1", "!",
+                    "wavenc", "!", "filesink", f"location={path}"], check=True, timeout=60)
+
+
 # --------------------------------------------------------------------------------------------
 # Windows
 
@@ -326,6 +333,36 @@ def popup_windows() -> set[int]:
         if info["override_redirect"] and info["map_state"] == "IsViewable":
             popups.add(wid)
     return popups
+
+
+def program_window(pid: int, width: int, height: int) -> Optional[int]:
+    """The program's viewable window of this size, if there is one. It finds the untitled dialogs
+    too, which xdotool's search misses once the window manager has framed them."""
+    tree = tool("xwininfo", "-root", "-tree", check=False)
+    pattern = rf"^\s+(0x[0-9a-fA-F]+) .*\s{width}x{height}\+-?\d+\+-?\d+\s+\+-?\d+\+-?\d+$"
+    for wid in (int(found, 16) for found in re.findall(pattern, tree, re.MULTILINE)):
+        try:
+            if xprop_int(wid, "_NET_WM_PID") == pid and window_info(wid)["map_state"] == "IsViewable":
+                return wid
+        except X11Error:
+            continue  # gone meanwhile
+    return None
+
+
+def docked_icon(pid: int) -> Optional[int]:
+    """The program's viewable window docked in trayer (its "panel" window), if there is one."""
+    tree = tool("xwininfo", "-root", "-tree", check=False)
+    panel = re.search(r'^\s+(0x[0-9a-fA-F]+) "panel"', tree, re.MULTILINE)
+    if not panel:
+        return None
+    docked = tool("xwininfo", "-tree", "-id", panel.group(1), check=False)
+    for wid in (int(found, 16) for found in re.findall(r"^\s+(0x[0-9a-fA-F]+)", docked, re.MULTILINE)):
+        try:
+            if xprop_int(wid, "_NET_WM_PID") == pid and window_info(wid)["map_state"] == "IsViewable":
+                return wid
+        except X11Error:
+            continue  # gone meanwhile
+    return None
 
 
 # --------------------------------------------------------------------------------------------
@@ -466,8 +503,16 @@ def screenshot(save_as: Optional[str] = None, window: Optional[int] = None) -> I
 # Mouse and keyboard (XTest through xdotool)
 
 
+def pointer() -> tuple[int, int]:
+    """Where the pointer is, in root coordinates."""
+    out = tool("xdotool", "getmouselocation", "--shell")
+    return int(re.search(r"X=(\d+)", out).group(1)), int(re.search(r"Y=(\d+)", out).group(1))
+
+
 def move_mouse(x: int, y: int) -> None:
-    tool("xdotool", "mousemove", "--sync", str(x), str(y))
+    # A synced move waits for a motion, which never comes when the pointer is already there.
+    if pointer() != (x, y):
+        tool("xdotool", "mousemove", "--sync", str(x), str(y))
 
 
 def click(x: int, y: int, button: int = 1, repeat: int = 1) -> None:
@@ -509,7 +554,7 @@ def choose_from_menu(x: int, y: int, *keys: str, rows_height: int = 150) -> None
     def menu_open() -> bool:
         return any(window_info(wid)["height"] > rows_height for wid in popup_windows())
 
-    # Away first: a synced move to where the pointer already is never ends.
+    # The pointer comes from elsewhere, as a user's does.
     move_mouse(x + 40 if x < 200 else x - 200, y + 300)
     wait_until(lambda: not menu_open(), what="the last popup menu to close")
     click(x, y, button=3)
