@@ -11,17 +11,21 @@ namespace {
 class EventHook : public QObject {
 public:
     EventHook(QWidget& widget, std::function<void(QEvent&)> handler)
-        : QObject(&widget), handler_(std::move(handler)) {
+        : QObject(&widget), handler_(std::move(handler)), class_(widget.metaObject()) {
         widget.installEventFilter(this);
     }
 
-    bool eventFilter(QObject*, QEvent* event) override {
-        handler_(*event);
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // A widget whose own class is already destroyed is being deleted, most often with its window,
+        // which the handlers work on: the focus it loses on the way is no user's.
+        if (watched->metaObject() == class_)
+            handler_(*event);
         return false; // the widget still sees the event
     }
 
 private:
     std::function<void(QEvent&)> handler_;
+    const QMetaObject* class_;
 };
 
 bool IsRealFocusLoss(Qt::FocusReason reason) {

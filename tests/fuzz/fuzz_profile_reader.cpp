@@ -1,20 +1,12 @@
 // Any bytes must parse, read every kind of key without a crash, give themselves back unchanged, and
 // take a write that then reads back.
+#include "FuzzCheck.h"
 #include "clock/ProfileFile.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-namespace {
-
-void check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

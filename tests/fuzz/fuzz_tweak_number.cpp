@@ -1,5 +1,6 @@
 // The tweak editor's number conversion against a plain reading of the same rules: every text gives
 // the same number or the same refusal.
+#include "FuzzCheck.h"
 #include "clock/DialtopError.h"
 #include "tweaks/TweakEdits.h"
 
@@ -9,11 +10,6 @@
 #include <string>
 
 namespace {
-
-void check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
 
 int digitValue(char c) {
     if (c >= '0' && c <= '9')

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
@@ -46,6 +47,11 @@ protected:
     }
 
     void TearDown() override {
+        // The last stand-in has ended and its process object, left behind by the service, is gone.
+        const qint64 pid = lines(u"tool.pid"_s).value(0).toLongLong();
+        if (pid > 0)
+            EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(static_cast<pid_t>(pid), 0) != 0; }, 10000))
+                << "the tool did not end";
         qputenv("PATH", savedPath);
         if (logind.state() != QProcess::NotRunning) {
             logind.terminate();
@@ -57,14 +63,16 @@ protected:
         daemon.waitForFinished(5000);
     }
 
-    // The stand-in records its arguments when it starts and "done" when it ends, `seconds` later.
+    // The stand-in records its process id and arguments when it starts and "done" when it ends,
+    // `seconds` later.
     void standIn(int seconds) {
         const QString path = folder.filePath(u"shutdown"_s);
         QFile script(path);
         ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        script.write(u"#!/bin/sh\necho \"$*\" >> '%1'\n/bin/sleep %2\necho done >> '%1'\n"_s
+        script.write(u"#!/bin/sh\necho $$ > '%3'\necho \"$*\" >> '%1'\n/bin/sleep %2\necho done >> '%1'\n"_s
                          .arg(folder.filePath(u"tool.txt"_s))
                          .arg(seconds)
+                         .arg(folder.filePath(u"tool.pid"_s))
                          .toLocal8Bit());
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

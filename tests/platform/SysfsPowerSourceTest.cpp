@@ -128,6 +128,10 @@ const Case Cases[] = {
     {"UpsIsNotTheLine",
      {{"ups", {{"type", "UPS"}, {"online", "1"}, {"status", "Discharging"}}}},
      {AcOnline, NoBatteryReading}},
+    {"OverfullBeyondRoundingIsFull",
+     {{"BAT0", {{"type", "Battery"}, {"energy_now", "9223372036854775807"}, {"energy_full", "1"}}}},
+     {AcOnline, 100}},
+    {"CapacityBeyondRoundingIsFull", {{"BAT0", battery("Full", "9223372036854775807")}}, {AcOnline, 100}},
     {"EntryWithoutType", {{"junk", {{"online", "0"}, {"capacity", "5"}}}}, {AcOnline, NoBatteryReading}},
 };
 

@@ -81,6 +81,13 @@ TEST_F(XdgAutostartTest, QuotesThePathByTheDesktopEntryRules) {
     EXPECT_NE(text.find("\nTryExec=/opt/my apps/d\"l$x\\\\y%z`w\\tv\n"), std::string::npos) << text;
 }
 
+TEST_F(XdgAutostartTest, KeepsTheLeadingBlankOfAPathThatReadersWouldDrop) {
+    autostart.registerExecutable(" dialtop ");
+    const std::string text = read(entry());
+    EXPECT_NE(text.find("\nTryExec=\\sdialtop \n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=\" dialtop \"\n"), std::string::npos) << text;
+}
+
 TEST_F(XdgAutostartTest, AnEntryTheDesktopSwitchedOffCountsAsOff) {
     writeEntry("[Desktop Entry]\nExec=dialtop\nHidden=true\n");
     EXPECT_EQ(autostart.isRegistered(), false);

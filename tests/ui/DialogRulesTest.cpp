@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,22 @@ TEST(FocusEvents, OnlyARealLossOfFocusCountsAsLeaving) {
         QCoreApplication::sendEvent(&edit, &out);
     }
     EXPECT_EQ(left, 3);
+}
+
+TEST(FocusEvents, AnEditBeingDeletedRunsNoHandler) {
+    // Deleted with its window, an edit that has the focus loses it only once the window is half gone,
+    // and the handlers work on the window.
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    int calls = 0;
+    OnRealFocusLeave(*edit, [&] { ++calls; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    delete edit;
+    EXPECT_EQ(calls, 0);
 }
 
 TEST(Guarded, AnErrorEndsOnlyItsHandlerAndReachesTheErrorBox) {

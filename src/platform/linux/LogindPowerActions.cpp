@@ -36,9 +36,12 @@ LogindPowerActions::LogindPowerActions(std::function<QDBusConnection()> bus, QSt
     : bus_(std::move(bus)), toolFolders_(std::move(toolFolders)), toolRest_(toolRest) {}
 
 LogindPowerActions::~LogindPowerActions() {
-    // A tool still at work is left to finish its job: destroying its QProcess would kill it.
-    if (tool_ && tool_->state() != QProcess::NotRunning)
+    // A tool still at work is left to finish its job: destroying its QProcess would kill it. The
+    // process object goes once the tool has ended.
+    if (tool_ && tool_->state() != QProcess::NotRunning) {
         tool_->setParent(nullptr);
+        QObject::connect(tool_, &QProcess::finished, tool_, &QObject::deleteLater);
+    }
 }
 
 bool LogindPowerActions::request(platform::PowerAction action, Answer answer) {

@@ -1,172 +1,56 @@
 #include "platform/linux/ProcReaders.h"
 
-#include <cstdint>
+#include "platform/linux/ProcText.h"
+
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const char* blanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// "key<blanks>: value" as in cpuinfo and meminfo; false for other lines.
-bool SplitField(const std::string& line, std::string& key, std::string& value) {
-    const std::size_t colon = line.find(':');
-    if (colon == std::string::npos)
-        return false;
-    key = Trimmed(line.substr(0, colon));
-    value = Trimmed(line.substr(colon + 1));
-    return true;
-}
-
-// The leading whole number of a text such as "2400.000", if it has one.
-std::optional<std::uint64_t> LeadingNumber(const std::string& text) {
-    std::uint64_t number = 0;
-    std::size_t digits = 0;
-    for (; digits < text.size() && digits < 18 && text[digits] >= '0' && text[digits] <= '9'; ++digits)
-        number = number * 10 + static_cast<std::uint64_t>(text[digits] - '0');
-    if (digits == 0)
+// The whole text of a file; /proc files give their size as 0, so it is read to its end.
+std::optional<std::string> FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
         return std::nullopt;
-    return number;
-}
-
-std::string Unquoted(const std::string& value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        std::string inner;
-        for (std::size_t i = 1; i + 1 < value.size(); ++i) {
-            if (value[i] == '\\' && i + 2 < value.size())
-                ++i;
-            inner += value[i];
-        }
-        return inner;
-    }
-    return value;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 } // namespace
 
 std::string ReadOsName(const std::vector<std::string>& osReleasePaths) {
-    for (const std::string& path : osReleasePaths) {
-        std::ifstream file(path);
-        if (!file)
-            continue;
-        std::string line;
-        while (std::getline(file, line)) {
-            const std::string prefix = "PRETTY_NAME=";
-            if (line.rfind(prefix, 0) == 0)
-                return Trimmed(Unquoted(Trimmed(line.substr(prefix.size()))));
-        }
-        return "Linux";
-    }
+    for (const std::string& path : osReleasePaths)
+        if (const std::optional<std::string> text = FileText(path))
+            return OsNameOfText(*text);
     return {};
 }
 
 platform::ProcessorFacts ReadProcessor(const std::string& cpuinfoPath, const std::string& cpufreqMaxPath) {
-    platform::ProcessorFacts facts;
-    std::ifstream cpuinfo(cpuinfoPath);
+    const std::optional<std::string> cpuinfo = FileText(cpuinfoPath);
     if (!cpuinfo)
-        return facts;
-    // In order of preference; ARM kernels name the processor by other fields than x86 ones.
-    const char* nameKeys[] = {"model name", "Processor", "cpu model", "Hardware"};
-    std::string names[std::size(nameKeys)];
-    std::string mhz;
-    std::string line, key, value;
-    while (std::getline(cpuinfo, line)) {
-        if (!SplitField(line, key, value) || value.empty())
-            continue;
-        for (std::size_t i = 0; i < std::size(nameKeys); ++i)
-            if (key == nameKeys[i] && names[i].empty())
-                names[i] = value;
-        if (key == "cpu MHz" && mhz.empty())
-            mhz = value;
-    }
-    facts.name.status = platform::FactReading::Missing;
-    for (const std::string& name : names)
-        if (!name.empty()) {
-            facts.name = {platform::FactReading::Found, name};
-            break;
-        }
-    facts.megahertz.status = platform::FactReading::Missing;
-    if (std::optional<std::uint64_t> number = LeadingNumber(mhz)) {
-        facts.megahertz = {platform::FactReading::Found, std::to_string(*number)};
-    } else {
-        std::ifstream cpufreq(cpufreqMaxPath);
-        std::string kilohertz;
-        if (std::getline(cpufreq, kilohertz))
-            if (std::optional<std::uint64_t> number = LeadingNumber(Trimmed(kilohertz)))
-                facts.megahertz = {platform::FactReading::Found, std::to_string(*number / 1000)};
-    }
+        return {};
+    platform::ProcessorFacts facts = ProcessorOfCpuinfo(*cpuinfo);
+    if (facts.megahertz.status != platform::FactReading::Found)
+        facts.megahertz = MegahertzOfCpufreq(FileText(cpufreqMaxPath).value_or(""));
     return facts;
 }
 
 platform::FactReading ReadMachineId(const std::string& path) {
-    std::ifstream file(path);
-    if (!file)
+    const std::optional<std::string> text = FileText(path);
+    if (!text)
         return {};
-    std::string id;
-    std::getline(file, id);
-    id = Trimmed(id);
-    const bool valid = id.size() == 32 && id.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
-    if (!valid)
-        return {platform::FactReading::Missing, {}};
-    return {platform::FactReading::Found, id};
+    return MachineIdOfText(*text);
 }
 
 std::optional<platform::MemoryStatus> ReadMemInfo(const std::string& path) {
-    std::ifstream file(path);
-    if (!file)
+    const std::optional<std::string> text = FileText(path);
+    if (!text)
         return std::nullopt;
-    platform::MemoryStatus status;
-    bool total = false, available = false;
-    std::string line, key, value;
-    while (std::getline(file, line)) {
-        if (!SplitField(line, key, value))
-            continue;
-        const std::optional<std::uint64_t> kilobytes = LeadingNumber(value);
-        if (!kilobytes)
-            continue;
-        const std::uint64_t bytes = *kilobytes * 1024;
-        if (key == "MemTotal")
-            status.totalPhysical = bytes, total = true;
-        else if (key == "MemAvailable")
-            status.availablePhysical = bytes, available = true;
-        else if (key == "SwapTotal")
-            status.totalSwap = bytes;
-        else if (key == "SwapFree")
-            status.availableSwap = bytes;
-    }
-    if (!total || !available)
-        return std::nullopt;
-    return status;
+    return MemInfoOfText(*text);
 }
 
 std::optional<platform::CpuTimes> ReadProcStat(const std::string& path) {
-    std::ifstream file(path);
-    std::string line;
-    if (!std::getline(file, line) || line.rfind("cpu ", 0) != 0)
+    const std::optional<std::string> text = FileText(path);
+    if (!text)
         return std::nullopt;
-    std::istringstream fields(line.substr(4));
-    // user nice system idle iowait irq softirq steal; guest time is already counted in user.
-    std::uint64_t times[8] = {};
-    int read = 0;
-    while (read < 8 && fields >> times[read])
-        ++read;
-    if (read < 4)
-        return std::nullopt;
-    platform::CpuTimes cpu;
-    cpu.idle = times[3] + times[4];
-    for (std::uint64_t time : times)
-        cpu.total += time;
-    // The per-processor lines follow the total; the file's long remainder is never read.
-    while (std::getline(file, line) && line.rfind("cpu", 0) == 0)
-        ++cpu.processors;
-    if (cpu.processors == 0)
-        return std::nullopt;
-    return cpu;
+    return ProcStatOfText(*text);
 }

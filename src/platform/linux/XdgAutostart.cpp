@@ -1,6 +1,7 @@
 #include "platform/linux/XdgAutostart.h"
 
 #include "clock/DialtopError.h"
+#include "platform/linux/AutostartEntry.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -15,7 +16,6 @@
 namespace {
 
 const QString EntryName = QStringLiteral("dialtop.desktop");
-const std::string_view DeletedSuffix = " (deleted)"; // what /proc/self/exe adds to a removed binary
 
 QString autostartFolder() {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
@@ -30,77 +30,6 @@ QString autostartFolder() {
     return QFile::decodeName(home) + QStringLiteral("/.config/autostart");
 }
 
-// A string value of a desktop entry, escaped by the entry format's rules.
-std::string stringValue(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            escaped += "\\\\";
-            break;
-        case '\t':
-            escaped += "\\t";
-            break;
-        case '\r':
-            escaped += "\\r";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-// The path as one quoted argument of an Exec key, before the string value's own escaping.
-std::string execArgument(const std::string& path) {
-    std::string quoted = "\"";
-    for (const char c : path) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\')
-            quoted += '\\';
-        if (c == '%')
-            quoted += '%'; // a literal percent sign, not a field code
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-bool writable(const std::string& executable) {
-    return !executable.empty() && executable.find('\n') == std::string::npos &&
-           !executable.ends_with(DeletedSuffix);
-}
-
-QByteArray entryText(const std::string& executable) {
-    const std::string text = "[Desktop Entry]\n"
-                             "Type=Application\n"
-                             "Name=Dialtop\n"
-                             "Comment=Desktop clock\n"
-                             "Exec=" +
-                             stringValue(execArgument(executable)) + "\nTryExec=" + stringValue(executable) +
-                             "\nIcon=dialtop\n"
-                             "Terminal=false\n";
-    return QByteArray::fromStdString(text);
-}
-
-// Desktops switch an entry off by keeping the file with one of these keys.
-bool switchedOff(const QByteArray& text) {
-    bool inMainGroup = false;
-    for (const QByteArray& rawLine : text.split('\n')) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.startsWith('[')) {
-            inMainGroup = line == "[Desktop Entry]";
-            continue;
-        }
-        const int equals = line.indexOf('=');
-        if (!inMainGroup || equals < 0)
-            continue;
-        const QByteArray key = line.left(equals).trimmed();
-        const QByteArray value = line.mid(equals + 1).trimmed();
-        if ((key == "Hidden" && value == "true") || (key == "X-GNOME-Autostart-enabled" && value == "false"))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 std::optional<bool> XdgAutostart::isRegistered() const {
@@ -111,7 +40,7 @@ std::optional<bool> XdgAutostart::isRegistered() const {
     if (!entry.exists())
         return false;
     // An entry that cannot be read is still there and still started.
-    return !entry.open(QIODevice::ReadOnly) || !switchedOff(entry.readAll());
+    return !entry.open(QIODevice::ReadOnly) || !IsSwitchedOff(entry.readAll().toStdString());
 }
 
 void XdgAutostart::registerExecutable(const std::string& executable) {
@@ -121,8 +50,8 @@ void XdgAutostart::registerExecutable(const std::string& executable) {
     const QString path = QDir(folder).filePath(EntryName);
     // Written whole into a temporary file and renamed over the old entry, never half.
     QSaveFile entry(path);
-    if (!writable(executable) || !entry.open(QIODevice::WriteOnly) ||
-        entry.write(entryText(executable)) < 0 || !entry.commit())
+    if (!IsWritableExecutable(executable) || !entry.open(QIODevice::WriteOnly) ||
+        entry.write(QByteArray::fromStdString(AutostartEntryText(executable))) < 0 || !entry.commit())
         throw DialtopError("Failed to set data for '" + path.toStdString() + "'");
 }
 
