@@ -40,11 +40,14 @@ void setTextColor(QLabel* label, const QColor& color) {
 } // namespace
 
 void Tdialform::Timer1Timer() {
-    cltray->HideTaskbarButton();
-
     ShowTimeTexts();
     lblcountry->setText(DisplayedText(CountryName));
     FitTimeFonts();
+    // Painted now, with whatever else of the window waits, not after the rest of the tick: the new
+    // second shows as close to its start as the timer allows.
+    DialLabel->repaint();
+
+    cltray->HideTaskbarButton();
 
     // One reading, so that the three parts belong to the same moment.
     const platform::LocalTime now = services_.clock.now();

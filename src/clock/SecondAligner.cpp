@@ -2,9 +2,6 @@
 
 namespace {
 
-// Past the boundary by a little, so that a timer firing a millisecond early still lands in the new second.
-constexpr int MarginMs = 3;
-
 long long secondsOf(const platform::LocalTime& time) {
     const long long days = time.year * 372LL + time.month * 31LL + time.day;
     return (days * 24 + time.hour) * 3600 + time.minute * 60LL + time.second;
@@ -12,8 +9,11 @@ long long secondsOf(const platform::LocalTime& time) {
 
 } // namespace
 
+// Aimed at the boundary itself: the time is read in whole milliseconds, so the wait ends at or past it,
+// and a precise timer never fires before its time. Should the wall clock have been slewed by a fraction
+// of a millisecond, a tick that lands in the old second claims nothing and is simply aimed again.
 int SecondAligner::DelayMs(const platform::LocalTime& now) {
-    return 1000 - now.millisecond + MarginMs;
+    return 1000 - now.millisecond;
 }
 
 bool SecondAligner::Claim(const platform::LocalTime& now) {

@@ -173,8 +173,10 @@ void Tdialform::CreateTimers() {
         const platform::LocalTime now = services_.clock.now();
         // Re-aimed before the tick runs, so that ticks go on inside the boxes a tick may open.
         ScheduleNextTick();
-        if (tickSeconds_.Claim(now))
+        if (tickSeconds_.Claim(now)) {
             RunGuarded([this] { Timer1Timer(); });
+            cltray->StepFrame();
+        }
     });
     connect(timershowabout, &QTimer::timeout, this, Guarded([this] { timershowaboutTimer(); }));
     ScheduleNextTick();

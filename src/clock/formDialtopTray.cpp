@@ -10,7 +10,9 @@
 void Tdialform::CreateTray() {
     cltray = new TTrayIcon(*this, services_);
     cltray->setIconList(TrayFrames());
+    // A frame a second, stepped by the clock's own tick (Timer1), so that the idle clock wakes once.
     cltray->setCycleInterval(1000);
+    cltray->setPacedFromOutside(true);
     cltray->setCycleIcons(true);
     cltray->setPopupMenu(PopupMenu1);
     cltray->MinimizeToTray = true;

@@ -62,11 +62,21 @@ void TTrayIcon::setCycleInterval(std::uint32_t ms) {
     ApplyCycling();
 }
 
+void TTrayIcon::setPacedFromOutside(bool on) {
+    pacedFromOutside_ = on;
+    ApplyCycling();
+}
+
+void TTrayIcon::StepFrame() {
+    if (pacedFromOutside_ && cycleIcons_ && FrameTimer->interval() != 0)
+        FrameTimerTick();
+}
+
 void TTrayIcon::ApplyCycling() {
     if (cycleIcons_)
         setIconIndex(0);
     // An interval of 0 keeps the timer armed but silent: the cycling stands still.
-    FrameTimer->setEnabled(cycleIcons_);
+    FrameTimer->setEnabled(cycleIcons_ && !pacedFromOutside_);
 }
 
 void TTrayIcon::FrameTimerTick() {

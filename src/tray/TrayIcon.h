@@ -41,6 +41,11 @@ public:
     // Milliseconds between frames; 0 stops the cycling.
     std::uint32_t CycleInterval() const;
     void setCycleInterval(std::uint32_t ms);
+    // Paced from outside, the frames step on StepFrame() instead of on a timer of their own: an owner
+    // that already wakes once per interval then wakes the program once, not twice.
+    bool PacedFromOutside() const { return pacedFromOutside_; }
+    void setPacedFromOutside(bool on);
+    void StepFrame();
     bool Enabled() const { return clicks_.Enabled; }
     void setEnabled(bool on) { clicks_.Enabled = on; }
     QString Hint() const { return hint_; }
@@ -103,6 +108,7 @@ private:
     MessageTimer* DoubleClickTimer = nullptr;
     QList<QIcon> iconList_;
     bool cycleIcons_ = false;
+    bool pacedFromOutside_ = false;
     QString hint_;
     bool showHint_ = true;
     QIcon icon_;

@@ -14,15 +14,25 @@ platform::LocalTime at(int minute, int second, int millisecond, int day = 1) {
     return time;
 }
 
-TEST(SecondAligner, AimsJustPastTheNextBoundary) {
-    const std::pair<int, int> cases[] = {{0, 1003}, {2, 1001}, {500, 503}, {997, 6}, {999, 4}};
+TEST(SecondAligner, AimsAtTheNextBoundary) {
+    const std::pair<int, int> cases[] = {{0, 1000}, {1, 999}, {2, 998}, {500, 500}, {998, 2}, {999, 1}};
     for (const auto& [millisecond, delay] : cases) {
         EXPECT_EQ(SecondAligner::DelayMs(at(30, 0, millisecond)), delay) << millisecond;
-        // Wherever the wait ends, it is past the boundary and short of the one after.
-        const int landing = millisecond + delay;
-        EXPECT_GT(landing, 1000);
-        EXPECT_LT(landing, 2000);
+        // Read in whole milliseconds, the time is at most a fraction past `millisecond`: the wait ends
+        // on the boundary or within a millisecond after it, never before, and never a second late.
+        EXPECT_EQ(millisecond + delay, 1000) << millisecond;
     }
+}
+
+TEST(SecondAligner, ATickThatWokeBeforeItsSecondIsAimedAgainAndClaimsItOnce) {
+    SecondAligner aligner;
+    EXPECT_TRUE(aligner.Claim(at(30, 0, 0)));
+    // Woken a fraction early, still in the old second: nothing to claim, and the next aim is short.
+    const platform::LocalTime early = at(30, 0, 999);
+    EXPECT_FALSE(aligner.Claim(early));
+    EXPECT_EQ(SecondAligner::DelayMs(early), 1);
+    EXPECT_TRUE(aligner.Claim(at(30, 1, 0)));
+    EXPECT_FALSE(aligner.Claim(at(30, 1, 1)));
 }
 
 TEST(SecondAligner, EachSecondIsClaimedOnce) {

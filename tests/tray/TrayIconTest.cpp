@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 
@@ -28,8 +29,11 @@ TEST_F(TrayIcon, ShowsTheFirstOfTwoFramesAndAlternatesOnEveryCycle) {
         EXPECT_EQ(tray().IconList()[1].pixmap(size).width(), size) << "drawn at " << size << " pixels";
     EXPECT_TRUE(fakes.tray.visible);
     EXPECT_EQ(shownFrame(), frame(0));
-    EXPECT_TRUE(frameTimer().isEnabled());
+    EXPECT_FALSE(frameTimer().isEnabled()) << "the clock's tick steps the frames";
     EXPECT_EQ(frameTimer().interval(), 1000u);
+    // Left to itself, the icon cycles on its own timer.
+    tray().setPacedFromOutside(false);
+    EXPECT_TRUE(frameTimer().isEnabled());
 
     std::vector<int> seen;
     tray().OnCycle = [&](int next) { seen.push_back(next); };
@@ -49,6 +53,37 @@ TEST_F(TrayIcon, ShowsTheFirstOfTwoFramesAndAlternatesOnEveryCycle) {
     EXPECT_EQ(tray().IconIndex(), 0);
     emit frameTimer().timeout(); // nothing to cycle through
     EXPECT_EQ(tray().IconIndex(), 0);
+}
+
+TEST_F(TrayIcon, TheClocksTickStepsOneFrameASecondAndTheIconWakesNothingOfItsOwn) {
+    start();
+    auto* tick = clock().findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(tick, nullptr);
+    const auto fire = [tick] { ASSERT_TRUE(QMetaObject::invokeMethod(tick, "timeout")); };
+    std::vector<int> seen;
+    tray().OnCycle = [&](int next) { seen.push_back(next); };
+
+    fakes.clock.set(14, 5, 1);
+    fire();
+    fire(); // woken twice in one second: one frame
+    fakes.clock.set(14, 5, 2);
+    fire();
+    EXPECT_EQ(seen, std::vector<int>({1, 0}));
+    EXPECT_EQ(shownFrame(), frame(0));
+
+    tray().setCycleInterval(0);
+    fakes.clock.set(14, 5, 3);
+    fire();
+    EXPECT_EQ(seen.size(), 2u) << "an interval of 0 stands the cycling still";
+    tray().setCycleInterval(1000);
+    tray().setCycleIcons(false);
+    tray().StepFrame();
+    EXPECT_EQ(seen.size(), 2u) << "not cycling";
+    tray().setCycleIcons(true);
+    tray().setPacedFromOutside(false);
+    tray().StepFrame();
+    EXPECT_EQ(seen.size(), 2u) << "its own timer paces it now";
+    EXPECT_TRUE(tick->isActive()) << "the tick stays aimed";
 }
 
 TEST_F(TrayIcon, TheTipFollowsTheClockAndStopsAt127Characters) {

@@ -36,6 +36,9 @@ QtNotificationArea::QtNotificationArea() : icon_(std::make_unique<QSystemTrayIco
 QtNotificationArea::~QtNotificationArea() = default;
 
 void QtNotificationArea::setIcon(const QIcon& icon) {
+    // Every change of the tip sets the icon too; the same picture again would only repaint the tray.
+    if (icon.cacheKey() == icon_->icon().cacheKey())
+        return;
     icon_->setIcon(icon);
 }
 
