@@ -49,9 +49,10 @@ protected:
     void TearDown() override {
         // The last stand-in has ended and its process object, left behind by the service, is gone.
         const qint64 pid = lines(u"tool.pid"_s).value(0).toLongLong();
-        if (pid > 0)
+        if (pid > 0) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(static_cast<pid_t>(pid), 0) != 0; }, 10000))
                 << "the tool did not end";
+        }
         qputenv("PATH", savedPath);
         if (logind.state() != QProcess::NotRunning) {
             logind.terminate();
