@@ -335,18 +335,23 @@ def popup_windows() -> set[int]:
     return popups
 
 
-def program_window(pid: int, width: int, height: int) -> Optional[int]:
-    """The program's viewable window of this size, if there is one. It finds the untitled dialogs
-    too, which xdotool's search misses once the window manager has framed them."""
-    tree = tool("xwininfo", "-root", "-tree", check=False)
-    pattern = rf"^\s+(0x[0-9a-fA-F]+) .*\s{width}x{height}\+-?\d+\+-?\d+\s+\+-?\d+\+-?\d+$"
-    for wid in (int(found, 16) for found in re.findall(pattern, tree, re.MULTILINE)):
+def _viewable_of(pid: int, hex_ids: list[str]) -> Optional[int]:
+    """The first of these windows that is the program's and viewable."""
+    for wid in (int(found, 16) for found in hex_ids):
         try:
             if xprop_int(wid, "_NET_WM_PID") == pid and window_info(wid)["map_state"] == "IsViewable":
                 return wid
         except X11Error:
             continue  # gone meanwhile
     return None
+
+
+def program_window(pid: int, width: int, height: int) -> Optional[int]:
+    """The program's viewable window of this size, if there is one. It finds the untitled dialogs
+    too, which xdotool's search misses once the window manager has framed them."""
+    tree = tool("xwininfo", "-root", "-tree", check=False)
+    pattern = rf"^\s+(0x[0-9a-fA-F]+) .*\s{width}x{height}\+-?\d+\+-?\d+\s+\+-?\d+\+-?\d+$"
+    return _viewable_of(pid, re.findall(pattern, tree, re.MULTILINE))
 
 
 def docked_icon(pid: int) -> Optional[int]:
@@ -356,13 +361,7 @@ def docked_icon(pid: int) -> Optional[int]:
     if not panel:
         return None
     docked = tool("xwininfo", "-tree", "-id", panel.group(1), check=False)
-    for wid in (int(found, 16) for found in re.findall(r"^\s+(0x[0-9a-fA-F]+)", docked, re.MULTILINE)):
-        try:
-            if xprop_int(wid, "_NET_WM_PID") == pid and window_info(wid)["map_state"] == "IsViewable":
-                return wid
-        except X11Error:
-            continue  # gone meanwhile
-    return None
+    return _viewable_of(pid, re.findall(r"^\s+(0x[0-9a-fA-F]+)", docked, re.MULTILINE))
 
 
 # --------------------------------------------------------------------------------------------
