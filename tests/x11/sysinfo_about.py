@@ -5,7 +5,6 @@ LIGHTS plays the lock-key show and leaves the three lights as they were, EXIT ro
 Run by ctest inside a private X session (run-in-xsession).
 """
 
-import time
 import unittest
 
 import locklights
@@ -52,17 +51,13 @@ class AboutWindow(unittest.TestCase):
         before = lights.read()
         self.assertEqual(before, (True, False, True))
 
+        lights.watch()
         self.click_button(wid, LIGHTS_BUTTON)
-        seen = [before]
-        last_change = time.monotonic()
         # Every round changes one light, 100 ms apart; the show is over once they rest.
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline and not (len(seen) > 1 and time.monotonic() - last_change > 0.8):
-            state = lights.read()
+        seen = [before]
+        for state in lights.changes(quiet=0.8, timeout=10):
             if state != seen[-1]:
                 seen.append(state)
-                last_change = time.monotonic()
-            time.sleep(0.02)
         # One light per round (the last round and the restoring toggle may cancel out); in 31
         # rounds each of the three is all but certain to be picked.
         self.assertGreaterEqual(len(seen), 29, f"the lights changed only {len(seen) - 1} times")
