@@ -1,5 +1,7 @@
 # Steps shared by the scenarios of the second country's clock (sourced, not run).
 
+source "$(dirname "${BASH_SOURCE[0]}")/wait.bash"
+
 # Clicks at a point given in a window's own coordinates.
 click_in() { # window x y
     eval "$(xdotool getwindowgeometry --shell "$1")"
@@ -12,14 +14,12 @@ open_country_dialog() {
     xdotool mousemove --sync $((X + 41)) $((Y + 14)) click 3
     sleep 0.5
     xdotool key --delay 50 Down Down Down Down Down Return
-    # xdotool's search misses the dialog once the window manager has framed it: read the tree.
-    for _ in $(seq 50); do
-        dialog=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "dialtop": .*  187x83+.*/\1/p' | head -n1)
-        [[ -n $dialog ]] && return 0
-        sleep 0.1
-    done
-    echo "no country dialog" >&2
-    return 1
+    dialog=$(wait_for "no country dialog" country_dialog)
+}
+
+# xdotool's search misses the dialog once the window manager has framed it: read the tree.
+country_dialog() {
+    xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "dialtop": .*  187x83+.*/\1/p' | head -n1
 }
 
 fill_country_dialog() { # name minutes

@@ -2,6 +2,7 @@
 # The custom schedule dialog under the clock, composing 01:30:00, scaled up three times.
 # It is cancelled afterwards: this scenario never confirms a schedule.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wait.bash"
 
 read -r screen_width _ < <(xdotool getdisplaygeometry)
 clock_left=$((screen_width - 83))
@@ -12,17 +13,16 @@ sleep 0.5
 xdotool key --delay 80 Down Down Down Right Up Up Return
 
 # The dialog opens narrowed to 100 pixels, right-aligned with the clock, just below it.
-dialog=
-for _ in $(seq 100); do
+narrow_window() {
+    local id
     for id in $(xdotool search --onlyvisible --pid "$DIALTOP_PID" 2>/dev/null); do
         if xwininfo -id "$id" | grep -q 'Width: 100$'; then
-            dialog=$id
+            echo "$id"
+            return
         fi
     done
-    [[ -n $dialog ]] && break
-    sleep 0.1
-done
-[[ -n $dialog ]] || { echo "custsked.sh: the custom dialog did not open" >&2; exit 1; }
+}
+dialog=$(wait_for "the custom dialog did not open" narrow_window)
 
 left=$((screen_width - 100))
 xdotool mousemove $((left + 74)) $((44 + 12)) click 1

@@ -2,6 +2,7 @@
 # docs/penguin.png: the penguin window a few seconds after Alt+Ctrl+R, the whole screen.
 # Run by scripts/screenshot inside a private X session with the program started.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wait.bash"
 
 read -r width height < <(xwininfo -root | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w, h}')
 
@@ -17,11 +18,7 @@ covering_window() {
 }
 
 xdotool key alt+ctrl+r
-for _ in $(seq 100); do
-    [[ -n $(covering_window) ]] && break
-    sleep 0.1
-done
-[[ -n $(covering_window) ]] || { echo "penguin.sh: no penguin window" >&2; exit 1; }
+wait_for "no penguin window" covering_window >/dev/null
 sleep 6 # a dozen penguin ticks
 import -silent -window root "png:$OUTPUT"
 xdotool key Escape

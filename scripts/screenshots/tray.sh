@@ -2,6 +2,7 @@
 # docs/tray.png: the tray icon in trayer with the popup menu its right press opens, scaled up twice.
 # Run by scripts/screenshot inside a private X session with the program started.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wait.bash"
 
 tray_icon() {
     local id
@@ -14,29 +15,23 @@ tray_icon() {
     done
 }
 
-icon=""
-for _ in $(seq 100); do
-    icon=$(tray_icon)
-    [[ -n $icon ]] && break
-    sleep 0.1
-done
-[[ -n $icon ]] || { echo "tray.sh: the icon is not in the tray" >&2; exit 1; }
-
-eval "$(xdotool getwindowgeometry --shell "$icon")"
-xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) mousedown 3
-menu=""
-for _ in $(seq 50); do
+popup_menu() {
+    local id info
     for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}'); do
         info=$(xwininfo -id "$id")
         if grep -q "Override Redirect State: yes" <<<"$info" && grep -q "IsViewable" <<<"$info" &&
             (($(awk '/^  Height:/ {print $2}' <<<"$info") > 150)); then
-            menu=$id
+            echo "$id"
+            return
         fi
     done
-    [[ -n $menu ]] && break
-    sleep 0.1
-done
-[[ -n $menu ]] || { xdotool mouseup 3; echo "tray.sh: no menu" >&2; exit 1; }
+}
+
+icon=$(wait_for "the icon is not in the tray" tray_icon)
+
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) mousedown 3
+menu=$(wait_for "no menu" popup_menu) || { xdotool mouseup 3; exit 1; }
 
 # The menu and the icon below it, with a margin.
 read -r mx my mw mh < <(xwininfo -id "$menu" |

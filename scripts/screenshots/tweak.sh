@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The tweak editor opened from the clock's menu, below the clock, with "Initial Keys' State" chosen.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wait.bash"
 
 registry=$XDG_CONFIG_HOME/dialtop/registry
 mkdir -p "$registry"
@@ -25,12 +26,7 @@ xdotool mousemove --sync $((X + 41)) $((Y + 14)) click 3
 sleep 0.5
 # Always On Top, Transparency, Scedule Shutdown, Scedule Reboot, Additional Country Settings, Tweaking
 xdotool key --delay 50 Down Down Down Down Down Down Return
-for _ in $(seq 100); do
-    window=$(editor)
-    [[ -n $window ]] && break
-    sleep 0.1
-done
-[[ -n $window ]] || { echo "tweak.sh: the editor did not open" >&2; exit 1; }
+window=$(wait_for "the editor did not open" editor)
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 left=$X
