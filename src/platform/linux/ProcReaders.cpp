@@ -49,8 +49,12 @@ std::optional<platform::MemoryStatus> ReadMemInfo(const std::string& path) {
 }
 
 std::optional<platform::CpuTimes> ReadProcStat(const std::string& path) {
-    const std::optional<std::string> text = FileText(path);
-    if (!text)
+    std::ifstream file(path);
+    if (!file)
         return std::nullopt;
-    return ProcStatOfText(*text);
+    // Only the leading "cpu" lines: the file's long remainder is read every refresh for nothing.
+    std::string text, line;
+    while (std::getline(file, line) && line.starts_with("cpu"))
+        text += line + '\n';
+    return ProcStatOfText(text);
 }
