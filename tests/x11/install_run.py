@@ -4,13 +4,15 @@
 `cmake --install` puts it into a temporary prefix whose bin folder is then made read-only, and it
 runs from there for a user who cannot write to that folder (as root, the test runs it as "nobody":
 root writes anywhere). Its window shows; Exit from its menu writes settings.ini into the user's
-$XDG_CONFIG_HOME/dialtop/, a folder it has to create, and nothing beside the program.
+$XDG_CONFIG_HOME/dialtop/, a folder it has to create, and nothing beside the program. Its window
+class is the one its menu entry names, so that a desktop shows the running clock as its launcher.
 
 Run by ctest inside a private X session (run-in-xsession).
 """
 
 import os
 import pwd
+import re
 import shutil
 import subprocess
 import tempfile
@@ -77,6 +79,14 @@ class InstalledProgram(unittest.TestCase):
             wid = x11lib.wait_for_window("Dialtop", pid=clock.pid)
         except x11lib.X11Error:
             self.fail(f"the installed program shows no window; stderr:\n{self.stderr()}")
+
+        entry = os.path.join(self.bin, "..", "share", "applications", "dialtop.desktop")
+        with open(entry, encoding="utf-8") as file:
+            named = re.search(r"^StartupWMClass=(.*)$", file.read(), re.MULTILINE)
+        self.assertIsNotNone(named, "the menu entry names no window class")
+        # WM_CLASS(STRING) = "instance", "class"
+        window_class = x11lib.xprop(wid, "WM_CLASS").split(",")[-1].strip().strip('"')
+        self.assertEqual(named.group(1), window_class, "the menu entry's window class")
 
         geometry = x11lib.window_geometry(wid)
         before = x11lib.popup_windows()
