@@ -8,9 +8,19 @@ namespace {
 
 constexpr const char* FileName = "settings.ini";
 
-bool writableFolder(const std::string& folder) {
+// Where packages and the system keep their files (and / itself): a file left there outlives the program.
+bool systemFolder(const std::string& folder) {
+    const std::string top = folder.substr(1, folder.find('/', 1) - 1);
+    return top.empty() || top == "usr" || top == "bin" || top == "sbin" || top.starts_with("lib") ||
+           top == "opt" || top == "etc" || top == "var";
+}
+
+// A folder the user may write that is theirs alone: root may write anywhere, and a folder that others
+// own or may write to holds files they can replace.
+bool usersOwnFolder(const std::string& folder) {
     struct stat info {};
-    return !folder.empty() && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+    return folder.starts_with('/') && !systemFolder(folder) && ::stat(folder.c_str(), &info) == 0 &&
+           S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & S_IWOTH) == 0 &&
            ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
@@ -18,7 +28,7 @@ bool writableFolder(const std::string& folder) {
 
 std::string SettingsFilePath(const std::string& executablePath, const std::string& configHome) {
     const std::string beside = executablePath.substr(0, executablePath.rfind('/') + 1);
-    if (writableFolder(beside) || configHome.empty())
+    if (usersOwnFolder(beside) || configHome.empty())
         return beside + FileName;
     return configHome + "/dialtop/" + FileName;
 }

