@@ -4,9 +4,11 @@
 #include "platform/linux/FileDescriptor.h"
 #include "platform/linux/FileReplacement.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +18,8 @@ bool absolute(const std::string& path) {
     return path.starts_with('/');
 }
 
-// The file's bytes; empty when there is no file; nothing when it is there but cannot be read.
+// The file's bytes, of a file beyond MaxProfileBytes only the first MaxProfileBytes + 1; empty when there
+// is no file; nothing when it is there but cannot be read.
 std::optional<std::string> readBytes(const std::string& path) {
     if (!absolute(path))
         return std::string();
@@ -36,18 +39,33 @@ std::optional<std::string> readBytes(const std::string& path) {
         const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0 || bytes.size() + static_cast<std::size_t>(got) > MaxProfileBytes)
+        if (got < 0)
             return std::nullopt;
         if (got == 0)
             return bytes;
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > MaxProfileBytes) {
+            bytes.resize(MaxProfileBytes + 1);
+            return bytes;
+        }
     }
+}
+
+bool tooLarge(std::string_view bytes) {
+    const auto lineEnds = static_cast<std::size_t>(std::ranges::count(bytes, '\n'));
+    const std::size_t lines = lineEnds + (bytes.empty() || bytes.ends_with('\n') ? 0 : 1);
+    return bytes.size() > MaxProfileBytes || lines > MaxProfileLines;
 }
 
 } // namespace
 
-ProfileFile LoadProfileFile(const std::string& path) {
-    return ProfileFile::parse(readBytes(path).value_or(std::string()));
+LoadedProfile LoadProfileFile(const std::string& path) {
+    const std::optional<std::string> bytes = readBytes(path);
+    if (!bytes)
+        return {};
+    if (tooLarge(*bytes))
+        return {ProfileFile(), true};
+    return {ProfileFile::parse(*bytes), false};
 }
 
 void UpdateProfileFile(const std::string& path, const std::function<void(ProfileFile&)>& edit) {
@@ -55,7 +73,7 @@ void UpdateProfileFile(const std::string& path, const std::function<void(Profile
     const std::optional<std::string> target = absolute(path) ? OwnLinkTarget(path) : std::nullopt;
     const std::optional<std::string> old = target ? readBytes(*target) : std::nullopt;
     // A file that cannot be read would lose every line of its own if it were rewritten.
-    if (!old)
+    if (!old || tooLarge(*old))
         throw DialtopError(refused);
     ProfileFile profile = ProfileFile::parse(*old);
     edit(profile);

@@ -215,7 +215,7 @@ void Tdialform::FormCreate() {
     boxout->resize(boxout->width(), 42);
     show();
 
-    LoadSettings();
+    LoadSettingsAtStart();
     if (ShowExpanded) {
         lblother->setText(QStringLiteral(">"));
         lblotherMouseUp();

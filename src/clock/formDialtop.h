@@ -17,6 +17,7 @@
 #include <string>
 
 class MessageTimer;
+class ProfileFile;
 class QAction;
 class QLabel;
 class QMenu;
@@ -176,6 +177,9 @@ protected:
 
 private:
     void FormCreate();
+    // LoadSettings that tells the user of a settings file too large to be read.
+    void LoadSettingsAtStart();
+    void TakeSettings(const ProfileFile& profile);
     void CreateFace();
     void CreatePopupMenu();
     void ConnectAlarm1();

@@ -1,8 +1,10 @@
 // The clock's settings: what it reads from settings.ini at start and writes back on Exit.
 #include "clock/ByteText.h"
+#include "clock/DialtopApplication.h"
 #include "clock/ProfileStorage.h"
 #include "clock/SettingsLocation.h"
 #include "clock/formDialtop.h"
+#include "platform/Dialogs.h"
 
 #include <string>
 
@@ -18,7 +20,21 @@ std::string alarmSection(int row) {
 } // namespace
 
 void Tdialform::LoadSettings() {
-    const ProfileFile profile = LoadProfileFile(SettingsPath());
+    TakeSettings(LoadProfileFile(SettingsPath()).file);
+}
+
+void Tdialform::LoadSettingsAtStart() {
+    const std::string path = SettingsPath();
+    const LoadedProfile loaded = LoadProfileFile(path);
+    if (loaded.tooLarge)
+        services_.dialogs.warning(ApplicationTitle,
+                                  TextOfBytes(path) +
+                                      QStringLiteral(" is too large to be read; Dialtop starts "
+                                                     "with its defaults and will not change it."));
+    TakeSettings(loaded.file);
+}
+
+void Tdialform::TakeSettings(const ProfileFile& profile) {
     TimeDifference = profile.readInteger(TimeDifSection, "minutes", 0);
     CountryName = TextOfBytes(profile.readText(TimeDifSection, "country", "Vazezo"));
     ShowExpanded = profile.readBool(TimeDifSection, "showexpanded", false);

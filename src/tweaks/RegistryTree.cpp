@@ -20,6 +20,13 @@ bool sameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
+// The form a name is looked up by.
+std::string folded(std::string_view name) {
+    std::string lower(name);
+    std::ranges::transform(lower, lower.begin(), lowerAscii);
+    return lower;
+}
+
 bool isControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
 }
@@ -192,23 +199,22 @@ std::optional<std::string> sectionPath(std::string_view line, std::string_view r
 } // namespace
 
 const RegistryValue* RegistryKey::find(std::string_view name) const {
-    const auto found = std::ranges::find_if(
-        values_, [name](const RegistryValue& value) { return sameName(value.name, name); });
-    return found == values_.end() ? nullptr : &*found;
+    const auto found = byName_.find(folded(name));
+    return found == byName_.end() ? nullptr : &values_[found->second];
 }
 
 void RegistryKey::put(RegistryValue value) {
-    const auto found = std::ranges::find_if(
-        values_, [&value](const RegistryValue& held) { return sameName(held.name, value.name); });
-    if (found == values_.end()) {
+    const auto [found, added] = byName_.try_emplace(folded(value.name), values_.size());
+    if (added) {
         values_.push_back(std::move(value));
         return;
     }
-    found->type = value.type;
-    found->data = std::move(value.data);
+    RegistryValue& held = values_[found->second];
+    held.type = value.type;
+    held.data = std::move(value.data);
 }
 
-RegistryTree::RegistryTree() : keys_{RegistryKey("")} {}
+RegistryTree::RegistryTree() : keys_{RegistryKey("")}, byPath_{{"", 0}} {}
 
 std::optional<RegistryTree> RegistryTree::parse(std::string_view text, std::string_view rootName) {
     if (text.find('\0') != std::string_view::npos)
@@ -275,9 +281,8 @@ std::string RegistryTree::text(std::string_view rootName) const {
 }
 
 RegistryKey* RegistryTree::find(std::string_view path) {
-    const auto found =
-        std::ranges::find_if(keys_, [path](const RegistryKey& key) { return sameName(key.path(), path); });
-    return found == keys_.end() ? nullptr : &*found;
+    const auto found = byPath_.find(folded(path));
+    return found == byPath_.end() ? nullptr : &keys_[found->second];
 }
 
 const RegistryKey* RegistryTree::find(std::string_view path) const {
@@ -285,13 +290,20 @@ const RegistryKey* RegistryTree::find(std::string_view path) const {
 }
 
 RegistryKey& RegistryTree::create(std::string_view path) {
-    RegistryKey* key = find(path);
-    if (key)
+    if (RegistryKey* key = find(path))
         return *key;
-    const std::size_t slash = path.rfind('\\');
-    if (slash != std::string_view::npos)
-        create(path.substr(0, slash));
-    return keys_.emplace_back(std::string(path));
+    // Parents first, so that the text gives each before its children.
+    for (std::size_t slash = path.find('\\'); slash != std::string_view::npos;
+         slash = path.find('\\', slash + 1))
+        made(path.substr(0, slash));
+    return made(path);
+}
+
+RegistryKey& RegistryTree::made(std::string_view path) {
+    const auto [found, added] = byPath_.try_emplace(folded(path), keys_.size());
+    if (added)
+        keys_.emplace_back(std::string(path));
+    return keys_[found->second];
 }
 
 std::optional<std::string> KeyPathBelowRoot(std::string_view keyPath) {
@@ -299,6 +311,8 @@ std::optional<std::string> KeyPathBelowRoot(std::string_view keyPath) {
         keyPath.remove_prefix(1);
     if (keyPath.empty())
         return std::string();
+    if (keyPath.size() > MaxKeyPathLength)
+        return std::nullopt;
     std::size_t start = 0;
     for (;;) {
         const std::size_t slash = keyPath.find('\\', start);

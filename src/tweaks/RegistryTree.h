@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Stored value types, numbered as the registry numbers them.
@@ -35,6 +36,7 @@ public:
 private:
     std::string path_;
     std::vector<RegistryValue> values_;
+    std::unordered_map<std::string, std::size_t> byName_; // name in lower case -> its place in values_
 };
 
 // The keys and values under one root, read from and written as registry-export text:
@@ -63,13 +65,18 @@ public:
     RegistryKey& create(std::string_view path);
 
 private:
-    std::vector<RegistryKey> keys_; // the root first, then in the order they were made
+    RegistryKey& made(std::string_view path);
+
+    std::vector<RegistryKey> keys_;                       // the root first, then in the order they were made
+    std::unordered_map<std::string, std::size_t> byPath_; // path in lower case -> its place in keys_
 };
 
 // A key path below a root as the registry takes it: one leading backslash dropped, then components
-// separated by single backslashes, none empty and none holding a control character. Empty when the path
-// names no key; "" for the root itself.
+// separated by single backslashes, none empty and none holding a control character, at most
+// MaxKeyPathLength in all. Empty when the path names no key; "" for the root itself.
 std::optional<std::string> KeyPathBelowRoot(std::string_view keyPath);
+// The registry's own limit on a key's name. It also bounds what a key's parents cost: each is made with it.
+inline constexpr std::size_t MaxKeyPathLength = 255;
 
 // Whether a value of this name can be written to the text (no line breaks or other control characters).
 bool IsStorableValueName(std::string_view name);

@@ -113,7 +113,7 @@ TEST_F(SecondClock, ConfirmingAppliesAndSavesWithoutChangingTheView) {
     EXPECT_TRUE(clock().ShowExpanded);
     EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Ioannina Town"));
     EXPECT_EQ(clock().width(), 83) << "confirming does not expand";
-    const ProfileFile saved = LoadProfileFile(settingsPath());
+    const ProfileFile saved = LoadProfileFile(settingsPath()).file;
     EXPECT_EQ(saved.readInteger("timedif", "minutes", 0), -90);
     EXPECT_EQ(saved.readText("timedif", "country", ""), "Ioannina Town");
     EXPECT_TRUE(saved.readBool("timedif", "showexpanded", false));

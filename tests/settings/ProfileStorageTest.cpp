@@ -52,8 +52,32 @@ TEST(ProfileStorage, AFifoInPlaceOfTheFileGivesNothingAndRefusesTheSave) {
     const std::string path = folder.filePath("settings.ini").toStdString();
     ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
 
-    EXPECT_EQ(LoadProfileFile(path).bytes(), "");
+    EXPECT_EQ(LoadProfileFile(path).file.bytes(), "");
     EXPECT_THROW(UpdateProfileFile(path, setCountry), DialtopError);
+}
+
+// The real file is a few KB; anything far beyond that is not read, so that it costs no memory or time,
+// and never rewritten, so that it keeps every line of its own.
+TEST(ProfileStorage, AFileBeyondItsBoundsIsNeitherReadNorRewritten) {
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("settings.ini").toStdString();
+    const std::string head = "[timedif]\ncountry=y\n";
+    const std::string atLineBound = head + std::string(MaxProfileLines - 2, '\n');
+    const std::string atByteBound = head + std::string(MaxProfileBytes - head.size(), 'z');
+    for (const std::string& beyond : {atLineBound + "\n", atLineBound + "z", atByteBound + "z"}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << beyond;
+        const LoadedProfile loaded = LoadProfileFile(path);
+        EXPECT_TRUE(loaded.tooLarge);
+        EXPECT_EQ(loaded.file.bytes(), "");
+        EXPECT_THROW(UpdateProfileFile(path, setCountry), DialtopError);
+        EXPECT_EQ(readAll(path), beyond);
+    }
+    for (const std::string& within : {atLineBound, atByteBound}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << within;
+        const LoadedProfile loaded = LoadProfileFile(path);
+        EXPECT_FALSE(loaded.tooLarge);
+        EXPECT_EQ(loaded.file.readText("timedif", "country", ""), "y");
+    }
 }
 
 // Without the executable's folder the path is bare; the current directory must not stand in for it.
@@ -63,7 +87,7 @@ TEST(ProfileStorage, ARelativePathNamesNoFile) {
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     std::ofstream("settings.ini") << "[timedif]\ncountry=here\n";
 
-    EXPECT_EQ(LoadProfileFile("settings.ini").bytes(), "");
+    EXPECT_EQ(LoadProfileFile("settings.ini").file.bytes(), "");
     try {
         UpdateProfileFile("settings.ini", setCountry);
         ADD_FAILURE() << "a relative path was written";

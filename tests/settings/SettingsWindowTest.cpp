@@ -1,5 +1,6 @@
 #include "clock/DialtopApplication.h"
 #include "clock/DialtopProgram.h"
+#include "clock/ProfileStorage.h"
 #include "clock/formDialtop.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeServices.h"
@@ -263,7 +264,8 @@ TEST_P(JunkFile, GivesWhatCanBeReadAndDefaultsForTheRest) {
     expectDefaultAlarms(form, {1, 17});
 }
 
-const std::string TenMegabytes(10'000'000, '\xff');
+// As long as a line of a file within the bounds can be.
+const std::string LongLine(1'000'000, '\xff');
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, JunkFile,
@@ -271,12 +273,27 @@ INSTANTIATE_TEST_SUITE_P(
                              "\x7f"
                              "ELF\0\x02\x01[\xff]=\0\n\n==\r\r\x80"s,
                              0, 6},
-                    JunkCase{"a 10 MB line", "[timedif]\nminutes=15\ncountry=" + TenMegabytes, 15, 2047},
-                    JunkCase{"a 10 MB line first", TenMegabytes + "\n[timedif]\nminutes=15\n", 15, 6},
+                    JunkCase{"a 1 MB line", "[timedif]\nminutes=15\ncountry=" + LongLine, 15, 2047},
+                    JunkCase{"a 1 MB line first", LongLine + "\n[timedif]\nminutes=15\n", 15, 6},
                     JunkCase{"no line end at the end", "[timedif]\nminutes=15", 15, 6},
                     JunkCase{"CRLF", "[timedif]\r\nminutes=15\r\ncountry=Oslo\r\n", 15, 4},
                     JunkCase{"unclosed header", "[timedif\nminutes=15\n", 0, 6}),
     [](const testing::TestParamInfo<JunkCase>& info) { return std::to_string(info.index); });
+
+TEST_F(SettingsWindow, AFileTooLargeToBeReadIsToldAtStartAndExitLeavesItAsItIs) {
+    const std::string tooLarge = "[timedif]\nminutes=30\n" + std::string(MaxProfileLines, '\n');
+    writeSettings(tooLarge);
+    Tdialform& form = start();
+    EXPECT_EQ(form.TimeDifference, 0);
+    EXPECT_EQ(fakes.dialogs.texts(fake::Dialogs::Kind::Warning),
+              std::vector<QString>{QString::fromStdString(settingsPath()) +
+                                   " is too large to be read; Dialtop starts with its defaults and will not "
+                                   "change it."});
+
+    const ExitResult exit = exitProgram();
+    EXPECT_EQ(exit.errors, std::vector<std::string>{"Unable to write to " + settingsPath()});
+    EXPECT_EQ(readAll(settingsPath()), tooLarge);
+}
 
 TEST_F(SettingsWindow, AnUnwritableProgramFolderKeepsTheFileInTheConfigurationFolder) {
     const std::string config = folder.filePath("home/.config").toStdString();

@@ -125,6 +125,15 @@ TEST_F(FileTweakRegistryTest, AFileThatIsNoRegistryTextIsNeverOpenedNorRewritten
     registry.PutText("x", "y");
     EXPECT_EQ(entries(), (QStringList{"HKEY_CURRENT_USER.reg", "HKEY_USERS.reg"}));
 
+    // A store is a few KB: one beyond the bound is not read, though it is registry text.
+    const std::string desktop = "REGEDIT4\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n;";
+    const std::string atBound = desktop + std::string(FileTweakRegistry::MaxFileBytes - desktop.size(), 'x');
+    write("HKEY_CURRENT_USER", atBound);
+    EXPECT_TRUE(registry.OpenPath(HKEY_CURRENT_USER, Desktop, false));
+    write("HKEY_CURRENT_USER", atBound + "x");
+    EXPECT_FALSE(registry.OpenPath(HKEY_CURRENT_USER, Desktop, true));
+    EXPECT_EQ(readAll(file("HKEY_CURRENT_USER")), atBound + "x");
+
     // A folder or a FIFO in the file's place: no open, and no hang.
     ASSERT_EQ(::unlink(file("HKEY_CURRENT_USER").c_str()), 0);
     ASSERT_EQ(::mkfifo(file("HKEY_CURRENT_USER").c_str(), 0600), 0);

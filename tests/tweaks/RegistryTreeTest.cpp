@@ -136,6 +136,14 @@ TEST(RegistryTree, KeyPathsAreTakenAsTheRegistryTakesThem) {
     EXPECT_EQ(KeyPathBelowRoot("\\\\a"), std::nullopt);
     EXPECT_EQ(KeyPathBelowRoot("\\a\\"), std::nullopt);
     EXPECT_EQ(KeyPathBelowRoot("\\a\nb"), std::nullopt);
+    // Every parent of a key is made with it, so a long path would cost as much as its length squared.
+    std::string deep = "a";
+    while (deep.size() < MaxKeyPathLength)
+        deep += "\\a";
+    EXPECT_EQ(KeyPathBelowRoot(deep), deep);
+    EXPECT_EQ(KeyPathBelowRoot(deep + "a"), std::nullopt);
+    EXPECT_TRUE(RegistryTree::parse("[HKEY_CURRENT_USER\\" + deep + "]\n", Root));
+    EXPECT_FALSE(RegistryTree::parse("[HKEY_CURRENT_USER\\" + deep + "\\a]\n", Root));
 }
 
 } // namespace

@@ -16,8 +16,7 @@
 
 namespace {
 
-// Larger files are no registry text of ours; reading them would only cost memory.
-constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+constexpr auto MaxBytes = static_cast<qint64>(FileTweakRegistry::MaxFileBytes);
 // How long a write waits for another copy of the program to finish its own.
 constexpr int LockWaitMs = 5000;
 
@@ -51,13 +50,13 @@ std::optional<RegistryTree> load(const QString& path, const std::string& root) {
     if (!info.exists() && !info.isSymLink())
         return RegistryTree();
     // isFile() also keeps a FIFO from holding the program at open.
-    if (!info.isFile() || info.size() > MaxFileBytes)
+    if (!info.isFile() || info.size() > MaxBytes)
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes)
+    const QByteArray bytes = file.read(MaxBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > MaxBytes)
         return std::nullopt;
     return RegistryTree::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                root);

@@ -4,6 +4,7 @@
 #include "platform/linux/FileReplacement.h"
 #include "tweaks/RegistryTree.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,10 @@
 // A file that cannot be read as registry text is never rewritten: its keys do not open.
 class FileTweakRegistry : public platform::TweakRegistry {
 public:
+    // A store is a few KB; a larger file is no registry text of ours, and reading it would only cost
+    // memory and time.
+    static constexpr std::size_t MaxFileBytes = 64 * 1024;
+
     FileTweakRegistry();
     explicit FileTweakRegistry(std::string folder, SyncFile sync = ::fsync)
         : folder_(std::move(folder)), sync_(sync) {}
