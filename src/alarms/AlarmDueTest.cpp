@@ -11,6 +11,11 @@ std::int64_t minuteKey(const platform::LocalTime& time) {
 } // namespace
 
 bool AlarmDueTest::takeDue(int row, bool on, int hour, int minute, const platform::LocalTime& now) {
+    // A new zone is no clock set back: each row is due at its minute of the new local time, once.
+    if (now.zoneChanges != zoneChanges_) {
+        zoneChanges_ = now.zoneChanges;
+        lastRung_.fill(0);
+    }
     if (!on || hour != now.hour || minute != now.minute)
         return false;
     const std::int64_t key = minuteKey(now);

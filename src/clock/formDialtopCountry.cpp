@@ -63,9 +63,10 @@ void Tdialform::ConnectSecondClock() {
 
 void Tdialform::lblotherMouseUp() {
     const int workWidth = services_.windows.workArea().width();
-    const int screenWidth = services_.windows.screenGeometry().width();
+    // Every figure is taken from the primary screen's own origin, which need not be the desktop's.
+    const QRect screen = services_.windows.screenGeometry();
     // From the place before the toggle; the work area's width, not its right edge, as everywhere here.
-    Docked = x() >= workWidth - width() - DockMargin && y() <= DockMargin;
+    Docked = x() >= screen.x() + workWidth - width() - DockMargin && y() <= screen.y() + DockMargin;
 
     const View& view = lblother->text() == QLatin1String(">") ? Expanded : Collapsed;
     resize(view.window, height());
@@ -75,15 +76,16 @@ void Tdialform::lblotherMouseUp() {
     boxin->resize(view.boxin, boxin->height());
     boxout->resize(view.boxout, boxout->height());
 
+    const int screenRight = screen.x() + screen.width() - width();
     int left = x();
     int top = y();
-    if (workWidth - width() < left)
-        left = screenWidth - width();
-    if (top < 0)
-        top = 0;
+    if (screen.x() + workWidth - width() < left)
+        left = screenRight;
+    if (top < screen.y())
+        top = screen.y();
     if (Docked) {
-        left = screenWidth - width();
-        top = 0;
+        left = screenRight;
+        top = screen.y();
     }
     move(left, top);
 }

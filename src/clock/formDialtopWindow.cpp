@@ -139,7 +139,9 @@ void Tdialform::shcornerMouseDown() {
 
 void Tdialform::shcornerMouseUp() {
     hide();
-    move(services_.windows.workArea().width() - width(), 0);
+    // The work area's width from the primary screen's origin; the work area's own offset is not added.
+    const QRect screen = services_.windows.screenGeometry();
+    move(screen.x() + services_.windows.workArea().width() - width(), screen.y());
     show();
     shcorner->setBrushColor(CornerIdle);
 }
@@ -156,10 +158,12 @@ void Tdialform::ShmoveMouseUp() {
 void Tdialform::timermoveTimer() {
     if (!Moving)
         return;
-    // A window manager may keep the window at 0 when asked for -1; the wrap follows our own request.
-    const bool pastLeftEdge = x() < 0 || creptPastLeftEdge_;
-    const int left = pastLeftEdge ? services_.windows.workArea().width() - width() : x() - 1;
-    creptPastLeftEdge_ = left < 0;
+    // A window manager may keep the window at the screen's left edge when asked for one pixel past it;
+    // the wrap follows our own request.
+    const int screenLeft = services_.windows.screenGeometry().x();
+    const bool pastLeftEdge = x() < screenLeft || creptPastLeftEdge_;
+    const int left = pastLeftEdge ? screenLeft + services_.windows.workArea().width() - width() : x() - 1;
+    creptPastLeftEdge_ = left < screenLeft;
     move(left, y());
 }
 

@@ -11,6 +11,9 @@ struct LocalTime {
     int minute = 0;
     int second = 0;
     int millisecond = 0;
+    // Counts the changes of the system's time zone seen so far; daylight saving's own changes of the
+    // offset do not count.
+    int zoneChanges = 0;
 };
 
 class LocalClock {

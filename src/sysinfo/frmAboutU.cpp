@@ -220,9 +220,11 @@ void Tfrmabout::hideEvent(QHideEvent* event) {
 void Tfrmabout::FormShow() {
     TimertimeTimer();
     Timertime->start();
-    // The top is centred for the constant 275, not for the height, which is 14 while unrolling.
+    // The top is centred for the constant 275, not for the height, which is 14 while unrolling. The work
+    // area's size is centred from the primary screen's origin, without the work area's own offset.
     const QRect work = windows_.workArea();
-    move((work.width() - width()) / 2, (work.height() - 275) / 2);
+    const QRect screen = windows_.screenGeometry();
+    move(screen.x() + (work.width() - width()) / 2, screen.y() + (work.height() - 275) / 2);
 
     const std::string computer = facts_.computerName();
     const std::uint64_t lookup = ++lookups_;

@@ -142,4 +142,26 @@ TEST_F(ClockTick, RingsADueRowOnceInItsMinuteEvenWhenSecondZeroHadNoTick) {
     EXPECT_EQ(fakes.tones.played.size(), 2u) << "again the next day";
 }
 
+TEST_F(ClockTick, FollowsAChangeOfZoneWithinATickAndRingsAtTheNewLocalTime) {
+    QFile settings(folder.filePath(QStringLiteral("settings.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[timedif]\nminutes=120\n[alarm4]\nison=1\nhour=7\nminute=30\nsound=None\n");
+    settings.close();
+    clock().LoadSettings();
+    Tfrmalarm& alarm = *program->forms().frmalarm;
+    tickAt(7, 30, 0);
+    alarm.stalMouseUp(Qt::LeftButton, {}, 0, 0);
+
+    // The system moves to a zone an hour behind: 07:30:20 becomes 06:30:20.
+    fakes.clock.time.zoneChanges = 1;
+    tickAt(6, 30, 20);
+    EXPECT_EQ(clock().DialLabel->text(), QStringLiteral("06:30:20"));
+    EXPECT_EQ(clock().diallabel2->text(), QStringLiteral("08:30:20"));
+    EXPECT_TRUE(fakes.tray.toolTip.startsWith(QStringLiteral("06:30:20 (")))
+        << fakes.tray.toolTip.toStdString();
+    tickAt(7, 30, 0);
+    tickAt(7, 30, 1);
+    EXPECT_EQ(fakes.tones.played.size(), 2u) << "once more, at 07:30 of the new zone";
+}
+
 } // namespace

@@ -94,6 +94,31 @@ TEST_F(SecondClock, ASavedExpandedViewOpensExpandedInTheCorner) {
     EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Lisbon"));
 }
 
+// Beside a monitor on its left, or below one: the same rules from the primary screen's origin.
+TEST_F(SecondClock, TheToggleKeepsToAPrimaryScreenAwayFromTheDesktopsOrigin) {
+    writeSettings("[timedif]\nshowexpanded=1\n");
+    for (const QPoint origin : {QPoint(1920, 0), QPoint(0, 1080)}) {
+        SCOPED_TRACE(testing::Message() << origin.x() << "," << origin.y());
+        fakes.windows.screen = QRect(origin, QSize(1024, 768));
+        fakes.windows.work = QRect(origin, QSize(1000, 740));
+        start();
+        EXPECT_EQ(clock().pos(), origin + QPoint(1024 - 156, 0));
+        clock().lblotherMouseUp();
+        EXPECT_TRUE(clock().Docked);
+        EXPECT_EQ(clock().pos(), origin + QPoint(1024 - 83, 0)) << "still in the corner";
+
+        clock().move(origin + QPoint(1000 - 83 - 6, 8));
+        clock().lblotherMouseUp();
+        EXPECT_FALSE(clock().Docked);
+        EXPECT_EQ(clock().pos(), origin + QPoint(1024 - 156, 8));
+        clock().lblotherMouseUp();
+        clock().move(origin + QPoint(100, -20));
+        clock().lblotherMouseUp();
+        EXPECT_EQ(clock().pos(), origin + QPoint(100, 0));
+        program.reset();
+    }
+}
+
 TEST_F(SecondClock, ConfirmingAppliesAndSavesWithoutChangingTheView) {
     writeSettings("[timedif]\nminutes=30\ncountry=Ioannina Town\n");
     start();

@@ -127,6 +127,27 @@ TEST_F(WindowBehaviour, CornerSnapsToTheWorkAreasWidthWithoutItsOffset) {
     EXPECT_TRUE(fakes.windows.systemMoves.empty());
 }
 
+// Beside a monitor on its left, or below one.
+TEST_F(WindowBehaviour, CornerAndCreepKeepToAPrimaryScreenAwayFromTheDesktopsOrigin) {
+    for (const QPoint origin : {QPoint(1920, 0), QPoint(0, 1080)}) {
+        SCOPED_TRACE(testing::Message() << origin.x() << "," << origin.y());
+        fakes.windows.screen = QRect(origin, QSize(1024, 768));
+        fakes.windows.work = QRect(origin + QPoint(40, 0), QSize(984, 740)); // a taskbar at the left
+        start();
+        clock().move(origin + QPoint(200, 300));
+        clock().shcornerMouseUp();
+        EXPECT_EQ(clock().pos(), origin + QPoint(984 - 83, 0));
+
+        clock().move(origin);
+        clock().ShmoveMouseUp();
+        clock().timermoveTimer();
+        EXPECT_EQ(clock().pos(), origin + QPoint(-1, 0));
+        clock().timermoveTimer();
+        EXPECT_EQ(clock().pos(), origin + QPoint(984 - 83, 0)) << "wraps at the primary screen's left edge";
+        program.reset();
+    }
+}
+
 TEST_F(WindowBehaviour, TransparencyItemsKeepTheirCheckRules) {
     start();
     EXPECT_TRUE(checkedTransparency().isEmpty());

@@ -93,6 +93,13 @@ TEST_F(AboutWindowTest, PlacedByTheWorkAreaSizeAloneWithTheTopForAFixedHeight) {
     EXPECT_EQ(about().height(), 14); // the clock unrolls it from here
 }
 
+TEST_F(AboutWindowTest, CentredFromThePrimaryScreensOrigin) {
+    fakes.windows.screen = QRect(1920, 1080, 1280, 1024);
+    fakes.windows.work = QRect(2020, 1120, 1180, 984);
+    open();
+    EXPECT_EQ(about().pos(), QPoint(1920 + (1180 - 328) / 2, 1080 + (984 - 275) / 2));
+}
+
 TEST_F(AboutWindowTest, MonitorShowsUptimeMemoryNoSwapAndTheLoad) {
     fakes.live.milliseconds = 3661000;
     fakes.live.status = {8ULL << 30, 6ULL << 30, 0, 0};

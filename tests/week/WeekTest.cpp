@@ -13,7 +13,6 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <malloc.h>
 #include <map>
 #include <random>
 #include <set>
@@ -219,7 +218,6 @@ protected:
         fakes.tones.played.clear();
         if (day < 0)
             return;
-        heapAtDayEnd.push_back(mallinfo2().uordblks);
         objectsAtDayEnd.push_back(0);
         for (QWidget* window : QApplication::topLevelWidgets())
             objectsAtDayEnd.back() += window->findChildren<QObject*>().size() + 1;
@@ -234,7 +232,6 @@ protected:
     std::size_t trayClicks = 0;
     int stops = 0;
     int wobbles = 0;
-    std::vector<std::size_t> heapAtDayEnd;
     std::vector<qsizetype> objectsAtDayEnd;
 };
 
@@ -323,14 +320,13 @@ TEST_F(Week, AlarmsWarningsCountdownsAndTrayClicksHoldForAWeek) {
     EXPECT_EQ(fakes.powerActions.requests, expectedRequests);
     EXPECT_EQ(trayClicks, 2u * 8); // seven noons and the Monday step
 
-    // From the end of Thursday to the end of the week nothing piles up.
-    ASSERT_EQ(heapAtDayEnd.size(), 7u);
-    EXPECT_EQ(objectsAtDayEnd[1], objectsAtDayEnd.back());
-#ifndef __SANITIZE_ADDRESS__ // the sanitizer's allocator keeps its own books; LeakSanitizer checks instead
-    EXPECT_LT(static_cast<long long>(heapAtDayEnd.back()) - static_cast<long long>(heapAtDayEnd[1]),
-              32 * 1024)
-        << "heap at the end of each day: " << testing::PrintToString(heapAtDayEnd);
-#endif
+    // From the end of Thursday to the end of the week nothing piles up under the windows. The heap's size
+    // is no measure of that: what it gains in a day is mostly Qt's text layouts and window images, and how
+    // many of those exist at the end of a day depends on how far the event loop got with painting, which
+    // moves with the machine's load. LeakSanitizer, in the sanitized tier, finds what is lost.
+    ASSERT_EQ(objectsAtDayEnd.size(), 7u);
+    EXPECT_EQ(std::vector<qsizetype>(objectsAtDayEnd.begin() + 1, objectsAtDayEnd.end()),
+              std::vector<qsizetype>(6, objectsAtDayEnd[1]));
 }
 
 TEST_F(Week, ThePassingHourOfTheSpringChangeRingsNothing) {

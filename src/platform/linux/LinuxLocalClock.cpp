@@ -1,17 +1,15 @@
 #include "platform/linux/LinuxLocalClock.h"
 
-#include <ctime>
-
 platform::LocalTime LinuxLocalClock::now() const {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm parts{};
-    localtime_r(&now.tv_sec, &parts);
+    const std::tm parts = zone_.localTime(now.tv_sec);
     return {parts.tm_year + 1900,
             parts.tm_mon + 1,
             parts.tm_mday,
             parts.tm_hour,
             parts.tm_min,
             parts.tm_sec,
-            static_cast<int>(now.tv_nsec / 1000000)};
+            static_cast<int>(now.tv_nsec / 1000000),
+            zone_.changes()};
 }
