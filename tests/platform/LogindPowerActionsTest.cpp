@@ -7,11 +7,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using platform::PowerAction;
 using namespace std::chrono_literals;
@@ -30,7 +34,7 @@ const QString Manager = u"org.freedesktop.login1.Manager"_s;
 // A private dbus-daemon standing in for the system bus, with python3-dbusmock's logind on demand, and
 // a recording stand-in for the shutdown tool as the only thing on PATH. Nothing here can reach the
 // machine's own logind or tool: the service is handed the private bus, PATH holds only the stand-in
-// and the fixed system folders are switched off.
+// and the fixed system folders are switched off. The system bus's address leads to the private bus too.
 class LogindPowerActionsTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -40,6 +44,8 @@ protected:
         address = QString::fromUtf8(daemon.readLine()).trimmed();
         bus.emplace(QDBusConnection::connectToBus(address, u"private-system-bus"_s));
         ASSERT_TRUE(bus->isConnected());
+        savedSystemBus = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address.toUtf8());
 
         savedPath = qgetenv("PATH");
         qputenv("PATH", folder.path().toLocal8Bit());
@@ -54,6 +60,7 @@ protected:
                 << "the tool did not end";
         }
         qputenv("PATH", savedPath);
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", savedSystemBus);
         if (logind.state() != QProcess::NotRunning) {
             logind.terminate();
             logind.waitForFinished(5000);
@@ -146,6 +153,7 @@ protected:
     QString address;
     std::optional<QDBusConnection> bus;
     QByteArray savedPath;
+    QByteArray savedSystemBus;
 };
 
 TEST_F(LogindPowerActionsTest, AnAcceptedRequestIsOneCallToLogindAndNothingElse) {
@@ -218,6 +226,30 @@ TEST_F(LogindPowerActionsTest, TheToolIsLookedForInTheFixedFoldersAfterPathUnles
     EXPECT_EQ(ask(withFolder, PowerAction::PowerOff), false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return tool().size() == 2; }, 10000))
         << "the fixed folder was not searched";
+}
+
+// A bus daemon that hangs: its socket takes connections and never answers. Qt's own system bus is
+// asked here, as the program does.
+TEST_F(LogindPowerActionsTest, AStuckBusIsARefusalWhileTheEventLoopRuns) {
+    const QByteArray path = folder.filePath(u"stuck-bus"_s).toLocal8Bit();
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un where{};
+    where.sun_family = AF_UNIX;
+    path.toStdString().copy(where.sun_path, sizeof where.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&where), sizeof where), 0);
+    ASSERT_EQ(::listen(listener, 8), 0);
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + path);
+
+    LogindPowerActions actions(&QDBusConnection::systemBus, {});
+    std::optional<bool> answer;
+    bool ranWhilePending = false;
+    ASSERT_TRUE(actions.request(PowerAction::PowerOff, [&](bool accepted) { answer = accepted; }));
+    QTimer::singleShot(0, [&] { ranWhilePending = !answer.has_value(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 60000)) << "no answer";
+    EXPECT_TRUE(ranWhilePending) << "the event loop was held";
+    EXPECT_EQ(answer, false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tool().size() == 2; }, 10000)) << "no fallback";
+    ::close(listener);
 }
 
 } // namespace

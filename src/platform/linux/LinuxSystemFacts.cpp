@@ -9,12 +9,11 @@
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
-#include <mutex>
 #include <net/if.h>
 #include <netdb.h>
 #include <pwd.h>
-#include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -46,16 +45,41 @@ std::vector<InterfaceAddress> InterfaceAddresses() {
     return result;
 }
 
-// Blocks for as long as the resolver takes.
-platform::NetworkFacts LookUpNetwork(const std::string& hostName) {
+// The resolver's answers through glibc's asynchronous lookup, so that a stop is heard while it waits.
+// A stop leaves the request to glibc, which still writes into its block: the block is deliberately
+// kept. (No gai_cancel: on glibc 2.36 a request it cancels stays EAI_INPROGRESS for good.)
+addrinfo* Resolve(const std::string& hostName, const std::stop_token& stop) {
+    struct Request {
+        std::string name;
+        addrinfo hints{};
+        gaicb block{};
+    };
+    auto request = std::make_unique<Request>();
+    request->name = hostName;
+    request->hints.ai_family = AF_INET;
+    request->hints.ai_flags = AI_CANONNAME;
+    request->block.ar_name = request->name.c_str();
+    request->block.ar_request = &request->hints;
+    gaicb* list[] = {&request->block};
+    if (getaddrinfo_a(GAI_NOWAIT, list, 1, nullptr) != 0)
+        return nullptr;
+    const timespec stopCheck{0, 100'000'000};
+    while (gai_error(&request->block) == EAI_INPROGRESS) {
+        if (stop.stop_requested()) {
+            static_cast<void>(request.release());
+            return nullptr;
+        }
+        gai_suspend(list, 1, &stopCheck);
+    }
+    return gai_error(&request->block) == 0 ? request->block.ar_result : nullptr;
+}
+
+platform::NetworkFacts LookUpNetwork(const std::string& hostName, const std::stop_token& stop) {
     platform::NetworkFacts facts;
     if (hostName.empty())
         return facts;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_flags = AI_CANONNAME;
-    addrinfo* answers = nullptr;
-    if (getaddrinfo(hostName.c_str(), nullptr, &hints, &answers) != 0)
+    addrinfo* answers = Resolve(hostName, stop);
+    if (!answers)
         return facts;
     if (answers->ai_canonname) {
         const std::string canonical = answers->ai_canonname;
@@ -77,24 +101,14 @@ bool IsLoopback(std::uint32_t address) {
 
 } // namespace
 
-// Lets a lookup thread that outlives the service drop its answer instead of delivering it.
-struct LinuxSystemFacts::Mailbox {
-    std::mutex mutex;
-    QObject* receiver = nullptr;
-};
-
-LinuxSystemFacts::LinuxSystemFacts() : mailbox_(std::make_shared<Mailbox>()) {
-    mailbox_->receiver = new QObject;
+platform::NetworkFacts LinuxSystemFacts::ResolveNetwork(const std::string& hostName, std::stop_token stop) {
+    return LookUpNetwork(hostName, stop);
 }
 
-LinuxSystemFacts::~LinuxSystemFacts() {
-    QObject* receiver = nullptr;
-    {
-        std::lock_guard lock(mailbox_->mutex);
-        std::swap(receiver, mailbox_->receiver);
-    }
-    delete receiver;
-}
+LinuxSystemFacts::LinuxSystemFacts(Resolve resolve)
+    : resolve_(std::move(resolve)), receiver_(std::make_unique<QObject>()) {}
+
+LinuxSystemFacts::~LinuxSystemFacts() = default;
 
 std::string LinuxSystemFacts::computerName() const {
     const std::string name = FullHostName();
@@ -122,13 +136,23 @@ platform::ProcessorFacts LinuxSystemFacts::processor() const {
 }
 
 void LinuxSystemFacts::lookUpNetwork(NetworkHandler done) {
-    std::thread([hostName = FullHostName(), done = std::move(done), mailbox = mailbox_]() mutable {
-        const platform::NetworkFacts facts = LookUpNetwork(hostName);
-        std::lock_guard lock(mailbox->mutex);
-        if (mailbox->receiver)
+    waiting_.push_back(std::move(done));
+    if (waiting_.size() > 1)
+        return;
+    // The one before has delivered its answer, its last step.
+    if (lookup_.joinable())
+        lookup_.join();
+    lookup_ = std::jthread([this, hostName = FullHostName()](std::stop_token stop) {
+        const platform::NetworkFacts facts = resolve_(hostName, stop);
+        if (!stop.stop_requested())
             QMetaObject::invokeMethod(
-                mailbox->receiver, [done = std::move(done), facts] { done(facts); }, Qt::QueuedConnection);
-    }).detach();
+                receiver_.get(), [this, facts] { deliver(facts); }, Qt::QueuedConnection);
+    });
+}
+
+void LinuxSystemFacts::deliver(const platform::NetworkFacts& facts) {
+    for (const NetworkHandler& done : std::exchange(waiting_, {}))
+        done(facts);
 }
 
 std::string ProductIdOf(const std::string& machineId) {

@@ -2,14 +2,23 @@
 
 #include "platform/SystemFacts.h"
 
+#include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
+#include <thread>
 #include <vector>
 
-// The facts of this Linux machine, from its files, the user database and the name resolver.
+class QObject;
+
+// The facts of this Linux machine, from its files, the user database and the name resolver. One name
+// lookup at a time runs on a thread of its own, which the facts' end stops and joins.
 class LinuxSystemFacts : public platform::SystemFacts {
 public:
-    LinuxSystemFacts();
+    // Finds the network facts of a host name; returns soon once `stop` is asked for.
+    using Resolve = std::function<platform::NetworkFacts(const std::string& hostName, std::stop_token stop)>;
+
+    explicit LinuxSystemFacts(Resolve resolve = ResolveNetwork);
     ~LinuxSystemFacts() override;
 
     LinuxSystemFacts(const LinuxSystemFacts&) = delete;
@@ -22,9 +31,17 @@ public:
     platform::ProcessorFacts processor() const override;
     void lookUpNetwork(NetworkHandler done) override;
 
+    // Through the system's resolver; a stop leaves an unfinished lookup to glibc's own threads.
+    static platform::NetworkFacts ResolveNetwork(const std::string& hostName, std::stop_token stop);
+
 private:
-    struct Mailbox;
-    std::shared_ptr<Mailbox> mailbox_;
+    void deliver(const platform::NetworkFacts& facts);
+
+    const Resolve resolve_;
+    std::vector<NetworkHandler> waiting_; // the openings the lookup in flight answers
+    std::unique_ptr<QObject> receiver_;   // delivers on the owner's thread
+    // Last, so that it is stopped and joined before the rest goes.
+    std::jthread lookup_;
 };
 
 // This program's id for the machine: a keyed hash of the machine id in UUID form, from which the

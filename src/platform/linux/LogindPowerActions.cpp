@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <unistd.h>
 #include <utility>
@@ -51,20 +52,41 @@ bool LogindPowerActions::request(platform::PowerAction action, Answer answer) {
     answer_ = std::move(answer);
     const bool powerOff = action == platform::PowerAction::PowerOff;
     qCInfo(lcPower) << (powerOff ? "PowerOff" : "Reboot");
-    // Not interactive: a password prompt at every repeat would be worse than a refusal.
-    call(managerCall(powerOff ? QStringLiteral("PowerOff") : QStringLiteral("Reboot")) << false,
-         [this](const QDBusMessage& reply) {
-             if (failed(reply))
-                 fallBack();
-             else
-                 finish(true);
-         });
+    reachBus([this, powerOff] {
+        // Not interactive: a password prompt at every repeat would be worse than a refusal.
+        call(managerCall(powerOff ? QStringLiteral("PowerOff") : QStringLiteral("Reboot")) << false,
+             [this](const QDBusMessage& reply) {
+                 if (failed(reply))
+                     fallBack();
+                 else
+                     finish(true);
+             });
+    });
     return true;
+}
+
+void LogindPowerActions::reachBus(std::function<void()> then) {
+    if (connection_ && connection_->isConnected())
+        return then();
+    probe_ = std::make_unique<BusAnswerProbe>(SystemBusAddress(), AnswerLimit,
+                                              [this, then = std::move(then)](bool answered) {
+                                                  if (!answered)
+                                                      qCInfo(lcPower) << "the system bus does not answer";
+                                                  else if (QDBusConnection bus = bus_(); bus.isConnected())
+                                                      connection_ = bus;
+                                                  then();
+                                              });
 }
 
 void LogindPowerActions::call(const QDBusMessage& message,
                               std::function<void(const QDBusMessage& reply)> then) {
-    auto* watcher = new QDBusPendingCallWatcher(bus_().asyncCall(message), &calls_);
+    if (!connection_) {
+        QTimer::singleShot(0, &calls_, [then = std::move(then)] {
+            then(QDBusMessage::createError(QDBusError::Disconnected, QStringLiteral("no system bus")));
+        });
+        return;
+    }
+    auto* watcher = new QDBusPendingCallWatcher(connection_->asyncCall(message), &calls_);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &calls_, [watcher, then = std::move(then)] {
         watcher->deleteLater();
         then(watcher->reply());
