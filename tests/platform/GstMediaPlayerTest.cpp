@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -43,10 +44,38 @@ void writeTone(const QString& path, int ms, const std::string& encoder) {
                 " ! filesink location=\"" + path.toStdString() + "\"");
 }
 
+// Pipelines of this process not yet finalized, noted when they first take an element in.
+std::atomic<int> livePipelines{0};
+std::atomic<int> seenPipelines{0};
+
+gboolean notePipeline(GSignalInvocationHint*, guint, const GValue* params, gpointer) {
+    GObject* bin = G_OBJECT(g_value_get_object(&params[0]));
+    if (GST_IS_PIPELINE(bin) && !g_object_get_data(bin, "noted")) {
+        g_object_set_data(bin, "noted", bin);
+        ++livePipelines;
+        ++seenPipelines;
+        g_object_weak_ref(
+            bin, [](gpointer, GObject*) { --livePipelines; }, nullptr);
+    }
+    return TRUE;
+}
+
+void watchPipelines() {
+    gst_init(nullptr, nullptr);
+    g_signal_add_emission_hook(g_signal_lookup("element-added", GST_TYPE_BIN), 0, notePipeline, nullptr,
+                               nullptr);
+}
+
+std::ptrdiff_t openDescriptors() {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+}
+
 // Test files in a folder whose names need escaping in a URI.
 class Media : public testing::Test {
 protected:
     static void SetUpTestSuite() {
+        watchPipelines();
         folder_ = new QTemporaryDir;
         writeTone(file("one second #1 100%.wav"), 1000, "wavenc");
         writeTone(file("one second?.mp3"), 1000, "lamemp3enc ! xingmux ! id3v2mux");
@@ -168,6 +197,32 @@ TEST_F(Media, WhatCannotBeOpenedFailsWithAReasonAndLeavesNothingOpen) {
     EXPECT_THROW(broken.open(path("tenth.wav")), platform::MediaError);
     QTest::qWait(50);
     EXPECT_EQ(ends, 0);
+}
+
+// The alarm dialog's round: a file rings to its end, is stopped, rewound and closed; a bad one fails.
+TEST_F(Media, RingAfterRingLeavesNoPipelineOrDescriptorBehind) {
+    GstMediaPlayer player(FakeSink);
+    int ends = 0;
+    player.setEndHandler([&] { ++ends; });
+    const auto ring = [&] {
+        player.open(path("tenth.wav"));
+        player.play();
+        const int before = ends;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ends > before; }, 10000));
+        player.stop();
+        player.rewind();
+        player.close();
+        EXPECT_THROW(player.open(path("not media.mp3")), platform::MediaError);
+    };
+    ring();
+    ASSERT_TRUE(QTest::qWaitFor([] { return livePipelines == 0; }, 10000)) << livePipelines;
+    const std::ptrdiff_t descriptors = openDescriptors();
+    const int seen = seenPipelines;
+    for (int i = 0; i < 10; ++i)
+        ring();
+    EXPECT_GE(seenPipelines - seen, 20);
+    EXPECT_TRUE(QTest::qWaitFor([] { return livePipelines == 0; }, 10000)) << livePipelines;
+    EXPECT_EQ(openDescriptors(), descriptors);
 }
 
 TEST_F(Media, TheEndOfAClosedOrReplacedFileIsNotReported) {

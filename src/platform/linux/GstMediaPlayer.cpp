@@ -49,6 +49,8 @@ struct GstMediaPlayer::BusBridge {
                 [player, generation, endOfStream] { player->handleMessage(generation, endOfStream); },
                 Qt::QueuedConnection);
         }
+        // A dropped message is the handler's to release; each one holds its source, the pipeline.
+        gst_message_unref(message);
         return GST_BUS_DROP;
     }
 };
