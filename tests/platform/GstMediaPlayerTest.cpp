@@ -6,11 +6,15 @@
 
 #include <atomic>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -223,6 +227,35 @@ TEST_F(Media, RingAfterRingLeavesNoPipelineOrDescriptorBehind) {
     EXPECT_GE(seenPipelines - seen, 20);
     EXPECT_TRUE(QTest::qWaitFor([] { return livePipelines == 0; }, 10000)) << livePipelines;
     EXPECT_EQ(openDescriptors(), descriptors);
+}
+
+// Opening a FIFO for reading waits for a writer; the player must not even try.
+TEST_F(Media, AFileThatIsNotARegularFileIsRefusedAtOnce) {
+    const std::string fifo = path("fifo.mp3");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    GstMediaPlayer player(FakeSink);
+    std::promise<bool> refused;
+    std::thread opener([&] {
+        try {
+            player.open(fifo);
+            refused.set_value(false);
+        } catch (const platform::MediaError&) {
+            refused.set_value(true);
+        }
+    });
+    std::future<bool> outcome = refused.get_future();
+    if (outcome.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        ADD_FAILURE() << "open waits on the FIFO";
+        // A writer coming and going lets each waiting open of it go on, until the player gives up.
+        while (outcome.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+            const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                close(writer);
+        }
+    }
+    opener.join();
+    EXPECT_TRUE(outcome.get());
+    EXPECT_FALSE(player.isOpen());
 }
 
 TEST_F(Media, TheEndOfAClosedOrReplacedFileIsNotReported) {
