@@ -21,7 +21,8 @@ public:
     using EndHandler = std::function<void()>;
 
     virtual ~MediaPlayer() = default;
-    // Closes an open file first; the type of the file is found from its contents.
+    // Closes an open file first; the type of the file is found from its contents. Only a regular file opens:
+    // a FIFO or a device could keep the caller waiting for its other end.
     virtual void open(const std::string& path) = 0;
     // Plays once from the current position and returns at once.
     virtual void play() = 0;

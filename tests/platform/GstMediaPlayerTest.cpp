@@ -6,10 +6,15 @@
 
 #include <atomic>
 #include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <future>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -43,10 +48,38 @@ void writeTone(const QString& path, int ms, const std::string& encoder) {
                 " ! filesink location=\"" + path.toStdString() + "\"");
 }
 
+// Pipelines of this process not yet finalized, noted when they first take an element in.
+std::atomic<int> livePipelines{0};
+std::atomic<int> seenPipelines{0};
+
+gboolean notePipeline(GSignalInvocationHint*, guint, const GValue* params, gpointer) {
+    GObject* bin = G_OBJECT(g_value_get_object(&params[0]));
+    if (GST_IS_PIPELINE(bin) && !g_object_get_data(bin, "noted")) {
+        g_object_set_data(bin, "noted", bin);
+        ++livePipelines;
+        ++seenPipelines;
+        g_object_weak_ref(
+            bin, [](gpointer, GObject*) { --livePipelines; }, nullptr);
+    }
+    return TRUE;
+}
+
+void watchPipelines() {
+    gst_init(nullptr, nullptr);
+    g_signal_add_emission_hook(g_signal_lookup("element-added", GST_TYPE_BIN), 0, notePipeline, nullptr,
+                               nullptr);
+}
+
+std::ptrdiff_t openDescriptors() {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+}
+
 // Test files in a folder whose names need escaping in a URI.
 class Media : public testing::Test {
 protected:
     static void SetUpTestSuite() {
+        watchPipelines();
         folder_ = new QTemporaryDir;
         writeTone(file("one second #1 100%.wav"), 1000, "wavenc");
         writeTone(file("one second?.mp3"), 1000, "lamemp3enc ! xingmux ! id3v2mux");
@@ -168,6 +201,61 @@ TEST_F(Media, WhatCannotBeOpenedFailsWithAReasonAndLeavesNothingOpen) {
     EXPECT_THROW(broken.open(path("tenth.wav")), platform::MediaError);
     QTest::qWait(50);
     EXPECT_EQ(ends, 0);
+}
+
+// The alarm dialog's round: a file rings to its end, is stopped, rewound and closed; a bad one fails.
+TEST_F(Media, RingAfterRingLeavesNoPipelineOrDescriptorBehind) {
+    GstMediaPlayer player(FakeSink);
+    int ends = 0;
+    player.setEndHandler([&] { ++ends; });
+    const auto ring = [&] {
+        player.open(path("tenth.wav"));
+        player.play();
+        const int before = ends;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ends > before; }, 10000));
+        player.stop();
+        player.rewind();
+        player.close();
+        EXPECT_THROW(player.open(path("not media.mp3")), platform::MediaError);
+    };
+    ring();
+    ASSERT_TRUE(QTest::qWaitFor([] { return livePipelines == 0; }, 10000)) << livePipelines;
+    const std::ptrdiff_t descriptors = openDescriptors();
+    const int seen = seenPipelines;
+    for (int i = 0; i < 10; ++i)
+        ring();
+    EXPECT_GE(seenPipelines - seen, 20);
+    EXPECT_TRUE(QTest::qWaitFor([] { return livePipelines == 0; }, 10000)) << livePipelines;
+    EXPECT_EQ(openDescriptors(), descriptors);
+}
+
+// Opening a FIFO for reading waits for a writer; the player must not even try.
+TEST_F(Media, AFileThatIsNotARegularFileIsRefusedAtOnce) {
+    const std::string fifo = path("fifo.mp3");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    GstMediaPlayer player(FakeSink);
+    std::promise<bool> refused;
+    std::thread opener([&] {
+        try {
+            player.open(fifo);
+            refused.set_value(false);
+        } catch (const platform::MediaError&) {
+            refused.set_value(true);
+        }
+    });
+    std::future<bool> outcome = refused.get_future();
+    if (outcome.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        ADD_FAILURE() << "open waits on the FIFO";
+        // A writer coming and going lets each waiting open of it go on, until the player gives up.
+        while (outcome.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+            const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                close(writer);
+        }
+    }
+    opener.join();
+    EXPECT_TRUE(outcome.get());
+    EXPECT_FALSE(player.isOpen());
 }
 
 TEST_F(Media, TheEndOfAClosedOrReplacedFileIsNotReported) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <gst/base/gstbasesink.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <mutex>
@@ -171,6 +172,65 @@ TEST(GstTones, DestructionCutsALongToneShort) {
         EXPECT_FALSE(played[1].played.completed);
         EXPECT_LT(played[1].played.streamNs, 600000 * NsPerMs);
     }
+}
+
+// A sound output that stops answering: the next one made takes its first buffer and keeps it, deaf even to
+// being stopped, until the test lets go. The others play in real time.
+struct HangingSink {
+    GstBaseSink parent;
+    bool hangs;
+};
+struct HangingSinkClass {
+    GstBaseSinkClass parent;
+};
+G_DEFINE_TYPE(HangingSink, hanging_sink, GST_TYPE_BASE_SINK)
+
+std::atomic<bool> nextSinkHangs{false};
+std::mutex hangingMutex;
+std::condition_variable letGo;
+bool letGoOfBuffers = false;
+
+GstFlowReturn renderOrHang(GstBaseSink* sink, GstBuffer*) {
+    std::unique_lock lock(hangingMutex);
+    letGo.wait(lock, [sink] { return !reinterpret_cast<HangingSink*>(sink)->hangs || letGoOfBuffers; });
+    return GST_FLOW_OK;
+}
+
+void hanging_sink_init(HangingSink* sink) {
+    sink->hangs = nextSinkHangs.exchange(false);
+}
+
+void hanging_sink_class_init(HangingSinkClass* sinkClass) {
+    static GstStaticPadTemplate pad =
+        GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS_ANY);
+    gst_element_class_add_static_pad_template(GST_ELEMENT_CLASS(sinkClass), &pad);
+    gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(sinkClass), "Hanging sink", "Sink/Audio",
+                                          "Keeps a buffer for good", "tests");
+    GST_BASE_SINK_CLASS(sinkClass)->render = renderOrHang;
+}
+
+struct LetGoOfBuffers {
+    ~LetGoOfBuffers() {
+        std::lock_guard lock(hangingMutex);
+        letGoOfBuffers = true;
+        letGo.notify_all();
+    }
+};
+
+TEST(GstTones, AnOutputThatNeverFinishesIsDroppedAndTheNextTonePlays) {
+    gst_init(nullptr, nullptr);
+    gst_element_register(nullptr, "hangingsink", GST_RANK_NONE, hanging_sink_get_type());
+    nextSinkHangs = true;
+    Recorder recorder;
+    GstTones tones("hangingsink", recorder.handler());
+    const LetGoOfBuffers letGoAtTheEnd;
+    tones.tone(500, 200);
+    tones.tone(700, 200);
+    const auto played = recorder.waitFor(2);
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_FALSE(played[0].played.completed);
+    EXPECT_EQ(played[1].played.frequencyHz, 700);
+    EXPECT_TRUE(played[1].played.completed);
 }
 
 // A sound theme in a folder of its own, found through the XDG data folders.

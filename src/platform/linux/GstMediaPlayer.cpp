@@ -1,6 +1,9 @@
 #include "platform/linux/GstMediaPlayer.h"
 
+#include <cerrno>
 #include <gst/gst.h>
+#include <sys/stat.h>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -22,6 +25,16 @@ std::string errorText(GstMessage* message) {
     GError* error = nullptr;
     gst_message_parse_error(message, &error, nullptr);
     return takeMessage(error);
+}
+
+// Opening a FIFO or a device may wait forever for its other end, inside a state change on the interface
+// thread; looking at the file does not.
+void requireRegularFile(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        throw platform::MediaError(path + ": " + std::generic_category().message(errno));
+    if (!S_ISREG(status.st_mode))
+        throw platform::MediaError(path + ": not a regular file");
 }
 
 GstPadProbeReturn noteBuffer(GstPad*, GstPadProbeInfo* info, gpointer observer) {
@@ -49,6 +62,8 @@ struct GstMediaPlayer::BusBridge {
                 [player, generation, endOfStream] { player->handleMessage(generation, endOfStream); },
                 Qt::QueuedConnection);
         }
+        // A dropped message is the handler's to release; each one holds its source, the pipeline.
+        gst_message_unref(message);
         return GST_BUS_DROP;
     }
 };
@@ -80,6 +95,7 @@ GstElement* GstMediaPlayer::makeSink() const {
 
 void GstMediaPlayer::open(const std::string& path) {
     close();
+    requireRegularFile(path);
     gst_init(nullptr, nullptr);
 
     GError* error = nullptr;

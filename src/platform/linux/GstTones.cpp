@@ -5,12 +5,20 @@
 
 #include <atomic>
 #include <gst/gst.h>
+#include <memory>
 #include <numeric>
 #include <utility>
 
 namespace {
 
 constexpr int SampleRate = 48000;
+// How much longer than its sound a pipeline may take to start and end before its output counts as stuck.
+constexpr GstClockTime StuckAfter = 5 * GST_SECOND;
+// The wait for the end of a theme sound whose length is not known.
+constexpr GstClockTime UnknownSoundLength = 30 * GST_SECOND;
+
+// Where a tone's stream has got to, in nanoseconds; -1 before its first buffer.
+using StreamEnd = std::shared_ptr<std::atomic<std::int64_t>>;
 
 std::string pipelineDescription(int frequencyHz, int durationMs, const std::string& sink) {
     // Whole buffers of at most 20 ms that add up to exactly the requested length.
@@ -25,17 +33,41 @@ std::string pipelineDescription(int frequencyHz, int durationMs, const std::stri
 GstPadProbeReturn noteStreamEnd(GstPad*, GstPadProbeInfo* info, gpointer end) {
     const GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
     if (GST_BUFFER_PTS_IS_VALID(buffer) && GST_BUFFER_DURATION_IS_VALID(buffer))
-        static_cast<std::atomic<std::int64_t>*>(end)->store(
-            static_cast<std::int64_t>(GST_BUFFER_PTS(buffer) + GST_BUFFER_DURATION(buffer)));
+        (*static_cast<StreamEnd*>(end))
+            ->store(static_cast<std::int64_t>(GST_BUFFER_PTS(buffer) + GST_BUFFER_DURATION(buffer)));
     return GST_PAD_PROBE_OK;
 }
 
-void watchStreamEnd(GstElement* element, const char* padName, std::atomic<std::int64_t>& end) {
+// The probe shares the counter, since a stuck pipeline may outlive the tone it played.
+void watchStreamEnd(GstElement* element, const char* padName, const StreamEnd& end) {
     GstPad* pad = gst_element_get_static_pad(element, padName);
     if (!pad)
         return;
-    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, noteStreamEnd, &end, nullptr);
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, noteStreamEnd, new StreamEnd(end),
+                      [](gpointer shared) { delete static_cast<StreamEnd*>(shared); });
     gst_object_unref(pad);
+}
+
+// Waits for the end, a failure or a stop request; empty once the sound's length is overrun by StuckAfter.
+// The length is the expected one until the started pipeline can tell it.
+GstMessage* awaitEnd(GstBus* bus, GstElement* pipeline, GstClockTime expectedLength) {
+    const auto wanted = static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR |
+                                                    GST_MESSAGE_APPLICATION | GST_MESSAGE_ASYNC_DONE);
+    GstClockTime deadline = gst_util_get_timestamp() + expectedLength + StuckAfter;
+    for (;;) {
+        const GstClockTime now = gst_util_get_timestamp();
+        GstMessage* message = gst_bus_timed_pop_filtered(bus, deadline > now ? deadline - now : 0, wanted);
+        if (!message || GST_MESSAGE_TYPE(message) != GST_MESSAGE_ASYNC_DONE)
+            return message;
+        gst_message_unref(message);
+        gint64 length = -1;
+        if (gst_element_query_duration(pipeline, GST_FORMAT_TIME, &length) && length > 0)
+            deadline = gst_util_get_timestamp() + static_cast<GstClockTime>(length) + StuckAfter;
+    }
+}
+
+void setNull(GstElement* pipeline, gpointer) {
+    gst_element_set_state(pipeline, GST_STATE_NULL);
 }
 
 // The freedesktop sound theme's alarm sound, else its bell; empty when neither is installed.
@@ -121,7 +153,7 @@ GstTones::Played GstTones::play(const Request& request) {
     std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
 
     Played played{request.frequencyHz, request.durationMs, request.soundFile};
-    std::atomic<std::int64_t> streamEnd{-1};
+    const auto streamEnd = std::make_shared<std::atomic<std::int64_t>>(-1);
     GstElement* pipeline = nullptr;
     if (!request.soundFile.empty()) {
         pipeline = soundPipeline(request.soundFile, streamEnd);
@@ -150,31 +182,42 @@ GstTones::Played GstTones::play(const Request& request) {
         stopping = stopping_;
         playingBus_ = bus;
     }
+    bool endedByItself = true;
     if (!stopping && gst_element_set_state(pipeline, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE) {
-        GstMessage* message = gst_bus_timed_pop_filtered(
-            bus, GST_CLOCK_TIME_NONE,
-            static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION));
-        played.completed = GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
-        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        GstMessage* message = awaitEnd(
+            bus, pipeline, request.soundFile.empty() ? request.durationMs * GST_MSECOND : UnknownSoundLength);
+        const GstMessageType type = message ? GST_MESSAGE_TYPE(message) : GST_MESSAGE_UNKNOWN;
+        played.completed = type == GST_MESSAGE_EOS;
+        endedByItself = type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR;
+        if (!message)
+            g_warning("tone: the sound output did not finish; dropped");
+        if (type == GST_MESSAGE_ERROR) {
             GError* failure = nullptr;
             gst_message_parse_error(message, &failure, nullptr);
             g_warning("tone: %s", failure->message);
             g_error_free(failure);
         }
-        gst_message_unref(message);
+        if (message)
+            gst_message_unref(message);
     }
     {
         std::lock_guard lock(mutex_);
         playingBus_ = nullptr;
     }
-    gst_element_set_state(pipeline, GST_STATE_NULL);
+    // An output that is stuck or was cut short may not let go of its pipeline soon, or ever; GStreamer's
+    // own threads wait for it, so the next tone need not.
+    if (endedByItself)
+        gst_element_set_state(pipeline, GST_STATE_NULL);
+    else
+        gst_element_call_async(pipeline, setNull, nullptr, nullptr);
     gst_object_unref(bus);
     gst_object_unref(pipeline);
-    played.streamNs = streamEnd.load();
+    played.streamNs = streamEnd->load();
     return played;
 }
 
-GstElement* GstTones::soundPipeline(const std::string& file, std::atomic<std::int64_t>& streamEnd) const {
+GstElement* GstTones::soundPipeline(const std::string& file,
+                                    const std::shared_ptr<std::atomic<std::int64_t>>& streamEnd) const {
     GError* error = nullptr;
     GstElement* sink = gst_parse_bin_from_description(sink_.c_str(), TRUE, &error);
     gchar* uri = error ? nullptr : gst_filename_to_uri(file.c_str(), &error);

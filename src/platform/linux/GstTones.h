@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,7 +24,7 @@ public:
         int frequencyHz = 0;
         int durationMs = 0;
         std::string soundFile;      // the theme sound played for the default beep; empty for a tone
-        bool completed = false;     // false when the pipeline failed or was cut short
+        bool completed = false;     // false when the pipeline failed, was cut short or its output got stuck
         std::int64_t streamNs = -1; // where the stream ended: the last buffer's time plus its duration
     };
     // Called on the worker thread after each tone.
@@ -48,7 +49,8 @@ private:
     void enqueue(Request request);
     void run();
     Played play(const Request& request);
-    GstElement* soundPipeline(const std::string& file, std::atomic<std::int64_t>& streamEnd) const;
+    GstElement* soundPipeline(const std::string& file,
+                              const std::shared_ptr<std::atomic<std::int64_t>>& streamEnd) const;
 
     const std::string sink_;
     const PlayedHandler onPlayed_;
