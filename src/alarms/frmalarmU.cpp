@@ -405,7 +405,9 @@ void Tfrmalarm::stalMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
 }
 
 void Tfrmalarm::EndRinging() {
-    // Also when a step above failed: no file is left open, and the window is an ordinary one again.
+    // Also when a step above failed: nothing the ring started sounds on, no file is left open, and the
+    // window is an ordinary one again.
+    services_.tones.stopBeep();
     services_.media.close();
     services_.windows.setTopmost(*this, false);
     if (!isVisible())

@@ -270,6 +270,7 @@ TEST_F(AlarmDialog, ADueRowRingsFlashesAndStopsAtTheEndOfItsMedia) {
     EXPECT_FALSE(a.stal->isEnabled());
     EXPECT_FALSE(a.timeralarm->isEnabled());
     EXPECT_FALSE(a.FlashPhase);
+    EXPECT_EQ(fakes.tones.beepStops, 1) << "the beep sounds on after the alarm";
     EXPECT_TRUE(a.stbtnOK->isEnabled() && a.stbtnCancel->isEnabled() && rowsEnabled(1) && rowsEnabled(17));
     EXPECT_FALSE(fakes.windows.topmost[&a]);
 }
@@ -292,6 +293,7 @@ TEST_F(AlarmDialog, AnUnplayableFileRingsWithItsBeepUntilTheHotkeyStopsIt) {
     EXPECT_FALSE(a.isVisible());
     EXPECT_FALSE(a.timeralarm->isEnabled());
     EXPECT_TRUE(rowsEnabled(1));
+    EXPECT_EQ(fakes.tones.beepStops, 1);
     fakes.hotKeys.press(platform::ModCtrl, 0x70); // nothing rings: nothing happens
     QTest::qWait(10);
     EXPECT_FALSE(a.isVisible());

@@ -1,6 +1,7 @@
 #include "platform/linux/GstTones.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -15,6 +16,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -279,6 +281,40 @@ TEST_F(SoundTheme, DefaultBeepPlaysTheThemesAlarmSoundBeforeItsBell) {
     EXPECT_TRUE(played[0].played.completed);
     EXPECT_NEAR(played[0].played.streamNs, 300 * NsPerMs, 5 * NsPerMs);
     EXPECT_EQ(played[1].played.frequencyHz, 500);
+}
+
+// The beep belongs to the alarm that started it: when the alarm stops, so does the beep, a beep still
+// queued is dropped, and a tone after it plays.
+TEST_F(SoundTheme, StoppingTheBeepSilencesItAndLeavesTheTones) {
+    const std::string alarm = themeFile("alarm-clock-elapsed.oga");
+    {
+        Recorder written;
+        GstTones writer("audioconvert ! wavenc ! filesink location=\"" + alarm + "\"", written.handler());
+        writer.tone(660, 20000);
+        ASSERT_EQ(written.waitFor(1).size(), 1u);
+    }
+    // In real time, and also into a file whose growth shows that the beep is playing.
+    const std::string heard = themeFile("heard.raw");
+    Recorder recorder;
+    GstTones tones("tee name=t ! queue ! fakesink sync=true t. ! queue ! filesink location=\"" + heard + "\"",
+                   recorder.handler());
+    tones.defaultBeep();
+    tones.defaultBeep();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (QFileInfo(QString::fromStdString(heard)).size() == 0 &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    tones.stopBeep();
+    tones.tone(700, 20);
+
+    const auto played = recorder.waitFor(2);
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_EQ(played[0].played.soundFile, alarm);
+    EXPECT_TRUE(played[0].played.stopped);
+    EXPECT_FALSE(played[0].played.completed);
+    EXPECT_LT(played[0].played.streamNs, 10000 * NsPerMs) << "the beep played on after its stop";
+    EXPECT_EQ(played[1].played.frequencyHz, 700) << "the second beep was not dropped";
+    EXPECT_TRUE(played[1].played.completed);
 }
 
 TEST_F(SoundTheme, ABrokenThemeSoundIsReportedAsNotPlayed) {

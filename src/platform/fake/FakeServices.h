@@ -67,6 +67,8 @@ public:
     std::vector<std::pair<int, int>> played;
     void tone(int frequencyHz, int durationMs) override { played.emplace_back(frequencyHz, durationMs); }
     void defaultBeep() override { played.emplace_back(0, 0); }
+    int beepStops = 0;
+    void stopBeep() override { ++beepStops; }
 };
 
 class Dialogs : public platform::Dialogs {

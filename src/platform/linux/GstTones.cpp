@@ -121,6 +121,16 @@ void GstTones::defaultBeep() {
         enqueue({0, 0, std::move(sound)});
 }
 
+void GstTones::stopBeep() {
+    std::lock_guard lock(mutex_);
+    std::erase_if(queue_, [](const Request& request) { return !request.soundFile.empty(); });
+    if (!playingBeep_)
+        return;
+    beepStopped_ = true;
+    if (playingBus_)
+        gst_bus_post(playingBus_, gst_message_new_application(nullptr, gst_structure_new_empty("stop")));
+}
+
 void GstTones::enqueue(Request request) {
     {
         std::lock_guard lock(mutex_);
@@ -137,13 +147,16 @@ void GstTones::run() {
             return;
         const Request request = queue_.front();
         queue_.pop_front();
+        playingBeep_ = !request.soundFile.empty();
+        beepStopped_ = false;
         lock.unlock();
         const Played played = play(request);
-        if (!played.soundFile.empty() && !played.completed)
+        if (!played.soundFile.empty() && !played.completed && !played.stopped)
             ringXBell();
         if (onPlayed_)
             onPlayed_(played);
         lock.lock();
+        playingBeep_ = false;
     }
 }
 
@@ -179,7 +192,8 @@ GstTones::Played GstTones::play(const Request& request) {
     bool stopping = false;
     {
         std::lock_guard lock(mutex_);
-        stopping = stopping_;
+        stopping = stopping_ || beepStopped_;
+        played.stopped = stopping;
         playingBus_ = bus;
     }
     bool endedByItself = true;
@@ -188,6 +202,7 @@ GstTones::Played GstTones::play(const Request& request) {
             bus, pipeline, request.soundFile.empty() ? request.durationMs * GST_MSECOND : UnknownSoundLength);
         const GstMessageType type = message ? GST_MESSAGE_TYPE(message) : GST_MESSAGE_UNKNOWN;
         played.completed = type == GST_MESSAGE_EOS;
+        played.stopped = type == GST_MESSAGE_APPLICATION;
         endedByItself = type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR;
         if (!message)
             g_warning("tone: the sound output did not finish; dropped");

@@ -25,6 +25,7 @@ public:
         int durationMs = 0;
         std::string soundFile;      // the theme sound played for the default beep; empty for a tone
         bool completed = false;     // false when the pipeline failed, was cut short or its output got stuck
+        bool stopped = false;       // cut short on purpose: by stopBeep or the destructor
         std::int64_t streamNs = -1; // where the stream ended: the last buffer's time plus its duration
     };
     // Called on the worker thread after each tone.
@@ -38,6 +39,7 @@ public:
     // Tones of no length or no frequency are ignored.
     void tone(int frequencyHz, int durationMs) override;
     void defaultBeep() override;
+    void stopBeep() override;
 
 private:
     struct Request {
@@ -58,6 +60,8 @@ private:
     std::condition_variable wake_;
     std::deque<Request> queue_;
     bool stopping_ = false;
+    bool playingBeep_ = false;     // the request taken from the queue is the default beep
+    bool beepStopped_ = false;     // and stopBeep has asked for its end
     GstBus* playingBus_ = nullptr; // set while a tone plays, so the destructor can interrupt it
     std::thread worker_;           // last, so it starts once everything above exists
 };
