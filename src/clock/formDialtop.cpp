@@ -299,6 +299,12 @@ void Tdialform::BringApplicationToFront() {
 }
 
 bool Tdialform::eventFilter(QObject* watched, QEvent* event) {
+    // Like Corner and Move, these squares take every button: a menu opened by the right one would take
+    // the release About acts on.
+    if ((watched == shexit || watched == Shopt) && event->type() == QEvent::ContextMenu) {
+        event->accept();
+        return true;
+    }
     if (watched == shexit && event->type() == QEvent::MouseButtonPress) {
         RunGuarded([this] { shexitMouseDown(); });
         return true;

@@ -46,6 +46,16 @@ bool isMouseButton(const QEvent& event) {
     return isPress(event) || event.type() == QEvent::MouseButtonRelease;
 }
 
+// A square takes every button, the right one included: the menu a right press asks for would take the
+// release the square acts on.
+bool takenBySquare(QEvent& event) {
+    if (event.type() == QEvent::ContextMenu) {
+        event.accept();
+        return true;
+    }
+    return isMouseButton(event);
+}
+
 // 255 × (1 − percent/100), rounded half up.
 int opacityOf(int percent) {
     return (255 * (100 - percent) + 50) / 100;
@@ -91,12 +101,12 @@ void Tdialform::ConnectWindowBehaviour() {
             shcornerMouseDown();
         else if (event.type() == QEvent::MouseButtonRelease)
             shcornerMouseUp();
-        return isMouseButton(event);
+        return takenBySquare(event);
     });
     new EventHook(*Shmove, [this](QEvent& event) {
         if (event.type() == QEvent::MouseButtonRelease)
             ShmoveMouseUp();
-        return isMouseButton(event);
+        return takenBySquare(event);
     });
     connect(timermove, &QTimer::timeout, this, &Tdialform::timermoveTimer);
 

@@ -17,8 +17,19 @@ bool TLightsShow::round(int number) {
     ++toggles_[static_cast<int>(key)];
     if (--roundsLeft_ > 0)
         return true;
+    restoreKeys();
+    return false;
+}
+
+void TLightsShow::stop() {
+    if (!running())
+        return;
+    roundsLeft_ = 0;
+    restoreKeys();
+}
+
+void TLightsShow::restoreKeys() {
     for (LockKey each : {LockKey::Caps, LockKey::Num, LockKey::Scroll})
         if (toggles_[static_cast<int>(each)] % 2 != 0)
             lights_.toggle(each);
-    return false;
 }

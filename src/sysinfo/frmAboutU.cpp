@@ -253,6 +253,8 @@ void Tfrmabout::ShowFact(QLabel* label, const platform::FactReading& fact, const
 
 void Tfrmabout::FormHide() {
     Timertime->stop();
+    lightsTimer_->stop();
+    lights_.stop();
 }
 
 void Tfrmabout::TimertimeTimer() {
@@ -302,7 +304,7 @@ void Tfrmabout::stbtnlightsMouseUp2(Qt::MouseButton, QPoint pos) {
 }
 
 // Played on a timer rather than by holding the thread, so the clock keeps ticking meanwhile; a
-// press during a show is ignored, and hiding the window lets the show finish its rounds.
+// press during a show is ignored, and hiding the window ends the show with the keys as they began.
 void Tfrmabout::LightsShow() {
     if (lights_.running())
         return;

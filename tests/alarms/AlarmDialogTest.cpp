@@ -134,7 +134,7 @@ TEST_F(AlarmDialog, CancelWritesNothingButKeepsAUseToggleInMemoryUntilTheNextOpe
     EXPECT_EQ(readAll(settingsPath()), before);
     EXPECT_TRUE(clock().AlarmOn[2]);
     EXPECT_EQ(clock().AlarmSound[2], QStringLiteral("None"));
-    tickAt(6, 45, 3);
+    tickInto(6, 45, 3);
     EXPECT_TRUE(alarm().isVisible()) << "the toggled row rings";
     alarm().stalMouseUp(Qt::LeftButton, {}, 0, 0);
     openAlarm([&](Tfrmalarm& a) {
@@ -238,7 +238,7 @@ TEST_F(AlarmDialog, ADueRowRingsFlashesAndStopsAtTheEndOfItsMedia) {
     writeSettings("[alarm2]\nison=1\nhour=7\nminute=30\nsound=" + song.toStdString() + "\n");
     start();
     Tfrmalarm& a = alarm();
-    tickAt(7, 30, 0);
+    tickInto(7, 30, 0);
 
     ASSERT_TRUE(a.isVisible());
     EXPECT_EQ(fakes.media.calls, (std::vector<std::string>{"open " + song.toStdString(), "play"}));
@@ -280,7 +280,7 @@ TEST_F(AlarmDialog, AnUnplayableFileRingsWithItsBeepUntilTheHotkeyStopsIt) {
                   "[alarm4]\nison=1\nhour=0\nminute=0\nsound=/no/such.mp3\n");
     start();
     Tfrmalarm& a = alarm();
-    tickAt(0, 0, 1);
+    tickInto(0, 0, 1);
     EXPECT_EQ(fakes.tones.played.size(), 2u) << "one beep per due row";
     EXPECT_EQ(fakes.media.calls, (std::vector<std::string>{"open None", "open /no/such.mp3"}));
     for (int flash = 0; flash < 5; ++flash)
@@ -303,7 +303,7 @@ TEST_F(AlarmDialog, AnUnplayableFileRingsWithItsBeepUntilTheHotkeyStopsIt) {
 TEST_F(AlarmDialog, ClosingTheRingingWindowStopsTheAlarm) {
     writeSettings("[alarm3]\nison=1\nhour=6\nminute=0\nsound=None\n");
     start();
-    tickAt(6, 0, 0);
+    tickInto(6, 0, 0);
     ASSERT_TRUE(alarm().isVisible());
     alarm().close(); // as Alt+F4 asks
     EXPECT_FALSE(alarm().isVisible());
@@ -317,7 +317,7 @@ TEST_F(AlarmDialog, AFailingStopStillClosesTheFileAndTheWindow) {
     writeSettings("[alarm8]\nison=1\nhour=12\nminute=0\nsound=" + song.toStdString() + "\n");
     start();
     Tfrmalarm& a = alarm();
-    tickAt(12, 0, 0);
+    tickInto(12, 0, 0);
     a.timeralarmTimer();
     fakes.media.failStop = true;
     a.stalMouseUp(Qt::LeftButton, {}, 5, 5);
@@ -333,7 +333,7 @@ TEST_F(AlarmDialog, ARowDueDuringEditingShowsTheFileAndStoppingCancelsTheEdits) 
     start();
     openAlarm([&](Tfrmalarm& a) {
         a.edh[6]->setText(QStringLiteral("10"));
-        tickAt(9, 15, 0);
+        tickInto(9, 15, 0);
         EXPECT_EQ(a.edh[6]->text(), QStringLiteral("09")) << "refilled from the file";
         EXPECT_FALSE(a.stbtnOK->isEnabled());
         a.stalMouseUp(Qt::LeftButton, {}, 0, 0);
@@ -350,7 +350,7 @@ TEST_F(AlarmDialog, RingingTakesTheInputAboveAnOpenBoxOfTheProgram) {
     box.setWindowModality(Qt::ApplicationModal);
     box.show();
     ASSERT_EQ(QApplication::activeModalWidget(), &box);
-    tickAt(5, 0, 0);
+    tickInto(5, 0, 0);
     EXPECT_EQ(QApplication::activeModalWidget(), &alarm()) << "STOP ALARM must be clickable";
     alarm().stalMouseUp(Qt::LeftButton, {}, 0, 0);
     EXPECT_EQ(QApplication::activeModalWidget(), &box);

@@ -83,7 +83,7 @@ TEST(AlarmDueTest, EachRowRingsOnceADayInItsMinuteOverAWeekOfIrregularTicks) {
     int secondZeroMissed = 0;
     int doubleTicks = 0;
     int previousSecond = -1;
-    for (WallTime wall = at(1, 0, 0, 0, 5); wall < at(8, 0, 0);) {
+    for (WallTime wall = at(1, 0, 0, 0, 5) - seconds{1}; wall < at(8, 0, 0);) {
         const platform::LocalTime now = localTime(wall);
         if (previousSecond == 59 && now.second != 0)
             ++secondZeroMissed;
@@ -115,6 +115,30 @@ TEST(AlarmDueTest, EachRowRingsOnceADayInItsMinuteOverAWeekOfIrregularTicks) {
     }
 }
 
+TEST(AlarmDueTest, RingsWhenItsMinuteBeginsWhileTheClockRunsNotOnAStartInsideIt) {
+    Alarms started;
+    started.rows[1] = {true, 7, 30};
+    started.tick(at(1, 7, 30, 20));
+    started.tick(at(1, 7, 30, 21));
+    Alarms restarted; // the program started again in the same minute
+    restarted.rows[1] = {true, 7, 30};
+    restarted.tick(at(1, 7, 30, 40));
+    EXPECT_TRUE(started.rings.empty());
+    EXPECT_TRUE(restarted.rings.empty());
+
+    Alarms running;
+    running.rows[1] = {true, 7, 30};
+    running.rows[2] = {true, 7, 35};
+    running.tick(at(1, 7, 29, 59));
+    running.tick(at(1, 7, 30, 0));
+    running.tick(at(1, 7, 30, 1));
+    // A time server steps the clock forward from 07:31 into 07:35: no minute began while it ran.
+    running.tick(at(1, 7, 31, 0));
+    running.tick(at(1, 7, 35, 20));
+    EXPECT_EQ(running.ringsOf(1), std::vector<int>{1});
+    EXPECT_TRUE(running.ringsOf(2).empty());
+}
+
 TEST(AlarmDueTest, AClockSetBackAnHourDoesNotRingTheSameMinuteAgain) {
     Alarms alarms;
     alarms.rows[2] = {true, 7, 30};
@@ -127,6 +151,7 @@ TEST(AlarmDueTest, AClockSetBackAnHourDoesNotRingTheSameMinuteAgain) {
         alarms.tick(wall);
     EXPECT_EQ(alarms.ringsOf(2), std::vector<int>{1});
     EXPECT_EQ(alarms.ringsOf(3), std::vector<int>{1});
+    alarms.tick(at(2, 7, 29, 59));
     alarms.tick(at(2, 7, 30, 0));
     EXPECT_EQ(alarms.ringsOf(2), (std::vector<int>{1, 2}));
 }
@@ -150,19 +175,25 @@ TEST(AlarmDueTest, AMinuteSleptThroughIsNotRungLate) {
     alarms.tick(at(1, 7, 31, 21));
     alarms.tick(at(1, 7, 32, 0));
     EXPECT_TRUE(alarms.ringsOf(1).empty());
-    EXPECT_EQ(alarms.ringsOf(2), std::vector<int>{1}); // woke inside its minute
-    alarms.tick(at(2, 7, 30, 1));
-    EXPECT_EQ(alarms.ringsOf(1), std::vector<int>{2});
+    EXPECT_TRUE(alarms.ringsOf(2).empty()); // woke inside its minute, which began in the sleep
+    alarms.tick(at(2, 7, 29, 40));
+    alarms.tick(at(2, 7, 31, 1)); // suspended from 07:29:40 to 07:31:01, which began in the sleep
+    EXPECT_TRUE(alarms.ringsOf(2).empty());
+    alarms.tick(at(3, 7, 29, 40));
+    alarms.tick(at(3, 7, 30, 41)); // woke late, but the clock ran in the minute before
+    EXPECT_EQ(alarms.ringsOf(1), std::vector<int>{3});
 }
 
 TEST(AlarmDueTest, ARowChangedToAnotherMinuteRingsAtItsNewTime) {
     Alarms alarms;
     alarms.rows[4] = {true, 9, 0};
-    alarms.tick(at(1, 9, 0, 0));
-    alarms.rows[4] = {true, 9, 5};
-    alarms.tick(at(1, 9, 5, 0));
-    alarms.rows[4] = {false, 9, 10};
-    alarms.tick(at(1, 9, 10, 0));
+    for (WallTime wall = at(1, 8, 59, 59); wall <= at(1, 9, 10, 0); wall += seconds{1}) {
+        if (wall == at(1, 9, 1, 0))
+            alarms.rows[4] = {true, 9, 5};
+        if (wall == at(1, 9, 6, 0))
+            alarms.rows[4] = {false, 9, 10};
+        alarms.tick(wall);
+    }
     ASSERT_EQ(alarms.rings.size(), 2u);
     EXPECT_EQ(alarms.rings[1].when.minute, 5);
 }

@@ -31,6 +31,16 @@ protected:
         clock().Timer1Timer();
     }
 
+    // A tick in the last second of the minute before, then one at the given time: an alarm rings only
+    // when its minute begins while the clock runs.
+    void tickInto(int hour, int minute, int second) {
+        const int before = (hour * 60 + minute + 1439) % 1440;
+        tickAt(before / 60, before % 60, 59);
+        if (before == 1439)
+            ++fakes.clock.time.day;
+        tickAt(hour, minute, second);
+    }
+
     void tickOnBattery(int percent, int times = 1) {
         fakes.power.onBattery(percent);
         for (int i = 0; i < times; ++i)

@@ -138,6 +138,7 @@ TEST_F(ClockTick, RingsADueRowOnceInItsMinuteEvenWhenSecondZeroHadNoTick) {
     EXPECT_EQ(fakes.tones.played.size(), 1u) << "once in its minute";
 
     fakes.clock.time.day += 1;
+    tickAt(7, 29, 59);
     tickAt(7, 30, 0);
     EXPECT_EQ(fakes.tones.played.size(), 2u) << "again the next day";
 }
@@ -149,6 +150,7 @@ TEST_F(ClockTick, FollowsAChangeOfZoneWithinATickAndRingsAtTheNewLocalTime) {
     settings.close();
     clock().LoadSettings();
     Tfrmalarm& alarm = *program->forms().frmalarm;
+    tickAt(7, 29, 59);
     tickAt(7, 30, 0);
     alarm.stalMouseUp(Qt::LeftButton, {}, 0, 0);
 
@@ -159,6 +161,7 @@ TEST_F(ClockTick, FollowsAChangeOfZoneWithinATickAndRingsAtTheNewLocalTime) {
     EXPECT_EQ(clock().diallabel2->text(), QStringLiteral("08:30:20"));
     EXPECT_TRUE(fakes.tray.toolTip.startsWith(QStringLiteral("06:30:20 (")))
         << fakes.tray.toolTip.toStdString();
+    tickAt(7, 29, 59);
     tickAt(7, 30, 0);
     tickAt(7, 30, 1);
     EXPECT_EQ(fakes.tones.played.size(), 2u) << "once more, at 07:30 of the new zone";

@@ -1,11 +1,13 @@
 #include "ClockFixture.h"
 #include "clock/DialtopApplication.h"
+#include "sysinfo/frmAboutU.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -125,6 +127,34 @@ TEST_F(WindowBehaviour, CornerSnapsToTheWorkAreasWidthWithoutItsOffset) {
     EXPECT_TRUE(clock().isVisible());
     EXPECT_EQ(fill(clock().shcorner), QColor(0x00, 0x00, 0x80));
     EXPECT_TRUE(fakes.windows.systemMoves.empty());
+}
+
+TEST_F(WindowBehaviour, TheSquaresTakeTheRightButtonAndTheRestOfTheFaceOpensTheMenu) {
+    fakes.windows.work = QRect(0, 0, 1000, 740);
+    start();
+    clock().move(200, 300);
+    // Through the window, as the window system delivers them: a right press also asks for the menu.
+    const auto rightButton = [&](QWidget* part) {
+        const QPoint at = part->mapTo(&clock(), QPoint(4, 4));
+        QTest::mousePress(clock().windowHandle(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(clock().windowHandle(), Qt::RightButton, {}, at);
+    };
+    rightButton(clock().shcorner);
+    EXPECT_EQ(clock().pos(), QPoint(1000 - 83, 0));
+    EXPECT_FALSE(clock().PopupMenu1->isVisible());
+    rightButton(clock().Shmove);
+    EXPECT_TRUE(clock().timermove->isActive());
+    rightButton(clock().Shmove);
+    EXPECT_FALSE(clock().timermove->isActive());
+    EXPECT_FALSE(clock().PopupMenu1->isVisible());
+
+    rightButton(clock().Shopt);
+    EXPECT_TRUE(program->forms().frmabout->isVisible());
+    EXPECT_FALSE(clock().PopupMenu1->isVisible());
+
+    rightButton(clock().DialLabel); // the menu takes the release
+    EXPECT_TRUE(clock().PopupMenu1->isVisible());
+    clock().PopupMenu1->hide();
 }
 
 // Beside a monitor on its left, or below one.

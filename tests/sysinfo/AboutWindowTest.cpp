@@ -185,4 +185,28 @@ TEST_F(AboutWindowTest, LightsPlayOnATimerAndEndAsTheyBegan) {
     EXPECT_EQ(fakes.lockLights.on, before);
 }
 
+TEST_F(AboutWindowTest, LightsEndAsTheyBeganWhenTheWindowRollsUpOrGoesMidShow) {
+    open();
+    fakes.lockLights.on[LockKey::Num] = true;
+    const auto before = fakes.lockLights.on;
+    const auto startShowAndWaitForAChange = [&] {
+        TTextButton* lights = about().stbtnlights;
+        QTest::mousePress(lights, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(lights, Qt::LeftButton, {}, QPoint(5, 5));
+        return QTest::qWaitFor([&] { return fakes.lockLights.on != before; }, 6000);
+    };
+    ASSERT_TRUE(startShowAndWaitForAChange());
+    TTextButton* exit = about().stbtnexit;
+    QTest::mousePress(exit, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(exit, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !about().isVisible(); }, 6000));
+    EXPECT_FALSE(about().lightsShowRunning());
+    EXPECT_EQ(fakes.lockLights.on, before);
+
+    open();
+    ASSERT_TRUE(startShowAndWaitForAChange());
+    program.reset(); // the program ends mid-show
+    EXPECT_EQ(fakes.lockLights.on, before);
+}
+
 } // namespace
