@@ -207,7 +207,10 @@ TEST_F(LogindPowerActionsTest, WithoutLogindTheToolIsNotStartedAgainWhileItRuns)
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool().size() == 2; }, 10000));
     EXPECT_EQ(tool(), (QStringList{u"-h now"_s, u"done"_s})) << "started twice";
 
-    // Once it has ended, the next refusal starts it again.
+    // Once it has ended, the next refusal starts it again. Its last line comes before its end, and a
+    // busy machine can keep the two apart: the end counts once the program has reaped the process.
+    const auto pid = static_cast<pid_t>(lines(u"tool.pid"_s).value(0).toLongLong());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ::kill(pid, 0) != 0; }, 10000)) << "the tool did not end";
     EXPECT_EQ(ask(actions, PowerAction::PowerOff), false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return tool().size() == 4; }, 10000)) << tool().join(' ').toStdString();
 }
