@@ -3,8 +3,9 @@
 
 Ctrl+Shift+F1 covers the whole screen in black, panels included, takes the keyboard focus and is
 left with Escape; Alt+Ctrl+R covers it in white with penguins coming and going, and is left with
-Tab. Either covers and holds the keyboard over an open dialog of the program and leaving gives the
-keyboard back to it. DIALTOP_NO_WM=1 runs the same without a window manager.
+Tab. Either covers and holds the keyboard over an open dialog of the program and over the other
+one; leaving gives the keyboard back to what is beneath. DIALTOP_NO_WM=1 runs the same without a
+window manager.
 
 Run by ctest inside a private X session (run-in-xsession).
 """
@@ -107,6 +108,18 @@ class FullScreen(unittest.TestCase):
         x11lib.wait_until(lambda: covering_window(self.clock.pid) is None, timeout=5, what="Escape to leave")
         self.assertEqual(tweak_editor.shown_editor(), editor)
         x11lib.wait_until(lambda: focus() == editor, timeout=5, what="the keyboard back in the dialog")
+
+    def test_stacked_screens_are_left_one_by_one(self):
+        penguin = self.open("alt+ctrl+r")
+        x11lib.key("ctrl+shift+F1")
+        blank = x11lib.wait_until(lambda: next((wid for wid in covering_windows(self.clock.pid) if wid != penguin),
+                                               None), what="the blank screen over the penguins")
+        x11lib.wait_until(lambda: focus() == blank, timeout=5, what="the keyboard focus on the blank screen")
+        x11lib.key("Escape")
+        x11lib.wait_until(lambda: covering_windows(self.clock.pid) == [penguin], timeout=5,
+                          what="Escape to leave the blank screen only")
+        x11lib.wait_until(lambda: focus() == penguin, timeout=5, what="the keyboard focus back on the penguins")
+        self.assert_left_with("Escape", penguin)
 
 
 if __name__ == "__main__":
