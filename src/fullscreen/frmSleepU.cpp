@@ -20,6 +20,9 @@ TfrmSleep::TfrmSleep(const platform::Services& services, Forms& forms)
     MakeBorderless(*this, QStringLiteral("frmSleep"), Qt::black, QSize(640, 480));
     // The only way out is a key, so the window itself takes the keyboard; nothing in it takes Tab.
     setFocusPolicy(Qt::StrongFocus);
+    // Shown, it is the top of the program's modal windows: it takes the keys over any open dialog and
+    // over the other full-screen window, and leaving it hands them back to what is modal beneath.
+    setWindowModality(Qt::ApplicationModal);
     lblesc1 = MakeExitHint(QStringLiteral("lblesc1"), this);
     lblesc1->move(0, 0);
 

@@ -3,7 +3,9 @@
 
 Ctrl+Shift+F1 covers the whole screen in black, panels included, takes the keyboard focus and is
 left with Escape; Alt+Ctrl+R covers it in white with penguins coming and going, and is left with
-Tab. DIALTOP_NO_WM=1 runs the same without a window manager.
+Tab. Either covers and holds the keyboard over an open dialog of the program and over the other
+one; leaving gives the keyboard back to what is beneath. DIALTOP_NO_WM=1 runs the same without a
+window manager.
 
 Run by ctest inside a private X session (run-in-xsession).
 """
@@ -11,23 +13,39 @@ Run by ctest inside a private X session (run-in-xsession).
 import re
 import unittest
 
+import tweak_editor
 import x11lib
 
 
-def covering_window(pid: int) -> int | None:
-    """The program's viewable window that covers the whole screen, if there is one. (xdotool search
-    misses windows that the window manager has reparented.)"""
+def covering_windows(pid: int) -> list[int]:
+    """The program's viewable windows that cover the whole screen. (xdotool search misses windows
+    that the window manager has reparented.)"""
     width, height = x11lib.screen_size()
     tree = x11lib.tool("xwininfo", "-root", "-tree", check=False)
     pattern = rf"^\s+(0x[0-9a-fA-F]+) .*\s{width}x{height}\+-?\d+\+-?\d+\s+\+0\+0$"
+    found = []
     for wid in (int(found, 16) for found in re.findall(pattern, tree, re.MULTILINE)):
         try:
             if (x11lib.xprop_int(wid, "_NET_WM_PID") == pid
                     and x11lib.window_info(wid)["map_state"] == "IsViewable"):
-                return wid
+                found.append(wid)
         except x11lib.X11Error:
             continue  # gone meanwhile
-    return None
+    return found
+
+
+def covering_window(pid: int) -> int | None:
+    return next(iter(covering_windows(pid)), None)
+
+
+def top_window_covers_screen() -> bool:
+    """Whether the topmost viewable managed window (or frame) spans the whole screen."""
+    width, height = x11lib.screen_size()
+    for wid in x11lib.root_children():
+        info = x11lib.window_info(wid)
+        if info["map_state"] == "IsViewable" and not info["override_redirect"]:
+            return (info["x"], info["y"], info["width"], info["height"]) == (0, 0, width, height)
+    return False
 
 
 def focus() -> int:
@@ -78,6 +96,30 @@ class FullScreen(unittest.TestCase):
 
         x11lib.wait_until(moved, timeout=10, interval=0.2, what="penguins to appear and change")
         self.assert_left_with("Tab", penguin)
+
+    def test_blank_screen_covers_and_holds_the_keyboard_over_an_open_dialog(self):
+        editor = tweak_editor.TweakEditor.open_editor(self)
+        blank = self.open("ctrl+shift+F1")
+        x11lib.wait_until(lambda: focus() == blank, timeout=5, what="the keyboard focus on the blank screen")
+        x11lib.wait_until(top_window_covers_screen, timeout=5, what="the blank screen on top of everything")
+        self.assertGreater(x11lib.screenshot().count("#000000"), self.width * self.height * 0.99,
+                           "the dialog shows through")
+        x11lib.key("Escape")
+        x11lib.wait_until(lambda: covering_window(self.clock.pid) is None, timeout=5, what="Escape to leave")
+        self.assertEqual(tweak_editor.shown_editor(), editor)
+        x11lib.wait_until(lambda: focus() == editor, timeout=5, what="the keyboard back in the dialog")
+
+    def test_stacked_screens_are_left_one_by_one(self):
+        penguin = self.open("alt+ctrl+r")
+        x11lib.key("ctrl+shift+F1")
+        blank = x11lib.wait_until(lambda: next((wid for wid in covering_windows(self.clock.pid) if wid != penguin),
+                                               None), what="the blank screen over the penguins")
+        x11lib.wait_until(lambda: focus() == blank, timeout=5, what="the keyboard focus on the blank screen")
+        x11lib.key("Escape")
+        x11lib.wait_until(lambda: covering_windows(self.clock.pid) == [penguin], timeout=5,
+                          what="Escape to leave the blank screen only")
+        x11lib.wait_until(lambda: focus() == penguin, timeout=5, what="the keyboard focus back on the penguins")
+        self.assert_left_with("Escape", penguin)
 
 
 if __name__ == "__main__":

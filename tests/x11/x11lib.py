@@ -316,7 +316,7 @@ def root_window() -> int:
 
 
 def root_children() -> list[int]:
-    """The direct children of the root window, bottom to top: the window-manager frames and the
+    """The direct children of the root window, top to bottom: the window-manager frames and the
     override-redirect windows (popup menus, tooltips) that no window manager reparents."""
     out = tool("xwininfo", "-root", "-children")
     return [int(wid, 16) for wid in re.findall(r"^\s+(0x[0-9a-fA-F]+)", out, re.MULTILINE)]
