@@ -10,6 +10,9 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <cstdlib>
+#include <xcb/xcb.h>
+
 namespace {
 
 class StateChangeFilter : public QAbstractNativeEventFilter {
@@ -120,6 +123,19 @@ bool X11WindowSystem::isApplicationActive() const {
 bool X11WindowSystem::systemMove(QWidget& window) {
     QWindow* handle = window.windowHandle();
     return handle && handle->startSystemMove();
+}
+
+bool X11WindowSystem::isLeftButtonDown() const {
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return true; // cannot tell: trust the press
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_query_pointer_reply_t* reply =
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+    const bool down = !reply || (reply->mask & XCB_BUTTON_MASK_1);
+    std::free(reply);
+    return down;
 }
 
 void X11WindowSystem::activate(QWidget& window, std::uint32_t userTime) {
