@@ -168,6 +168,7 @@ public:
         systemMoves.push_back(&window);
         return hasWindowManager;
     }
+    QPoint windowPosition(QWidget& window) const override;
     bool isLeftButtonDown() const override { return leftButtonDown; }
     void activate(QWidget& window, std::uint32_t userTime) override {
         activations.emplace_back(&window, userTime);
