@@ -16,6 +16,7 @@
 #include "sysinfo/frmAboutU.h"
 #include "tray/TrayIcon.h"
 #include "tweaks/frmTweakU.h"
+#include "ui/BorderlessWindow.h"
 #include "ui/Guarded.h"
 #include "ui/MessageTimer.h"
 #include "ui/Shape.h"
@@ -279,7 +280,7 @@ void Tdialform::timershowaboutTimer() {
     int height = about.height() + 15;
     if (height >= 290)
         height = 302;
-    about.resize(about.width(), height);
+    ResizeWhereItIs(about, services_.windows, {about.width(), height});
 }
 
 void Tdialform::menuTweakingClick() {

@@ -65,21 +65,23 @@ void Tdialform::lblotherMouseUp() {
     const int workWidth = services_.windows.workArea().width();
     // Every figure is taken from the primary screen's own origin, which need not be the desktop's.
     const QRect screen = services_.windows.screenGeometry();
-    // From the place before the toggle; the work area's width, not its right edge, as everywhere here.
-    Docked = x() >= screen.x() + workWidth - width() - DockMargin && y() <= screen.y() + DockMargin;
+    // From the place before the toggle, as the server has it: just after Corner, Qt's may be stale.
+    // The work area's width, not its right edge, as everywhere here.
+    const QPoint before = services_.windows.windowPosition(*this);
+    Docked =
+        before.x() >= screen.x() + workWidth - width() - DockMargin && before.y() <= screen.y() + DockMargin;
 
     const View& view = lblother->text() == QLatin1String(">") ? Expanded : Collapsed;
-    resize(view.window, height());
     client->resize(view.window - 2, client->height());
     lblother->setText(QString::fromLatin1(view.arrow));
     lblother->setToolTip(QString::fromLatin1(view.hint));
     boxin->resize(view.boxin, boxin->height());
     boxout->resize(view.boxout, boxout->height());
 
-    const int screenRight = screen.x() + screen.width() - width();
-    int left = x();
-    int top = y();
-    if (screen.x() + workWidth - width() < left)
+    const int screenRight = screen.x() + screen.width() - view.window;
+    int left = before.x();
+    int top = before.y();
+    if (screen.x() + workWidth - view.window < left)
         left = screenRight;
     if (top < screen.y())
         top = screen.y();
@@ -87,7 +89,8 @@ void Tdialform::lblotherMouseUp() {
         left = screenRight;
         top = screen.y();
     }
-    move(left, top);
+    // One request: a resize alone would carry a stale place to the window manager.
+    setGeometry(left, top, view.window, height());
 }
 
 void Tdialform::menuCountrySettingsClick() {

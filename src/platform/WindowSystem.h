@@ -26,6 +26,12 @@ public:
     // Hands the window to the window manager's interactive move from the pointer, as a press on a
     // caption bar would; false when no window manager can do it.
     virtual bool systemMove(QWidget& window) = 0;
+    // Where a shown window is on the server. Qt's own pos() can be stale once a window manager has
+    // mapped the window: Qt may read the place before the window manager has put it there. Qt's
+    // until the window manager has mapped it.
+    virtual QPoint windowPosition(QWidget& window) const = 0;
+    // Whether the left button is held now, as the server sees it, not as the queued events tell.
+    virtual bool isLeftButtonDown() const = 0;
     // Raises the window and gives it the keyboard focus on behalf of the user action at userTime
     // (an X timestamp; 0 for now), so that focus-stealing prevention lets it through.
     virtual void activate(QWidget& window, std::uint32_t userTime) = 0;

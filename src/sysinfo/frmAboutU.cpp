@@ -288,7 +288,7 @@ void Tfrmabout::TimerhideTimer() {
         hide();
         return;
     }
-    resize(width(), std::max(height() - 15, 15));
+    ResizeWhereItIs(*this, windows_, {width(), std::max(height() - 15, 15)});
 }
 
 void Tfrmabout::stbtnexitMouseUp(Qt::MouseButton, QPoint pos) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowSystem.h"
+
 #include <QColor>
 #include <QSize>
 #include <QWidget>
@@ -14,4 +16,10 @@ inline void MakeBorderless(QWidget& window, const QString& name, const QColor& b
     window.setPalette(palette);
     window.setAutoFillBackground(true);
     window.resize(size);
+}
+
+// A plain resize sends Qt's idea of the place along, which can be stale once a window manager has
+// mapped the window, and the window manager would move it there.
+inline void ResizeWhereItIs(QWidget& window, const platform::WindowSystem& windows, QSize size) {
+    window.setGeometry(QRect(windows.windowPosition(window), size));
 }

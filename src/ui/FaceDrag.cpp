@@ -19,6 +19,10 @@ bool FaceDrag::eventFilter(QObject*, QEvent* event) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() != Qt::LeftButton || press->buttons() != Qt::LeftButton)
             return true;
+        // Read late by a busy program, the press of a plain click: a move now would glue the
+        // window to the free pointer.
+        if (!windows_.isLeftButtonDown())
+            return true;
         emit started();
         if (!windows_.systemMove(window_)) {
             following_ = true;

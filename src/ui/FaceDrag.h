@@ -12,7 +12,8 @@ class WindowSystem;
 
 // Moves a borderless window by its face: a left-button press on one of the sources hands the move
 // to the window manager, as a caption bar would; without a window manager the window follows the
-// pointer until the button is let go. Presses on a source never reach the widgets behind it.
+// pointer until the button is let go. A press read only after the button is up starts nothing.
+// Presses on a source never reach the widgets behind it.
 class FaceDrag : public QObject {
     Q_OBJECT
 

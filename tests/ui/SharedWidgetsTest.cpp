@@ -76,6 +76,18 @@ TEST_F(DragFixture, WithoutAWindowManagerTheWindowFollowsThePointerUntilRelease)
     EXPECT_EQ(window.pos(), QPoint(120, 110));
 }
 
+TEST_F(DragFixture, APressHandledAfterTheButtonWasLetGoStartsNoMove) {
+    // A busy program reads the press of a click only after its release.
+    windows.leftButtonDown = false;
+    send(*face, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {5, 5});
+    EXPECT_TRUE(windows.systemMoves.empty());
+
+    windows.hasWindowManager = false;
+    send(*face, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {5, 5});
+    send(*face, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {60, 60});
+    EXPECT_EQ(window.pos(), QPoint(100, 100));
+}
+
 int firingsWithin(MessageTimer& timer, int milliseconds) {
     QSignalSpy fired(&timer, &MessageTimer::timeout);
     QElapsedTimer waited;

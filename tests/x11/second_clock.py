@@ -13,6 +13,8 @@ import x11lib
 
 ARROW = (73, 28)         # the middle of the arrow label, client (68, 22), 9x13; client = window + (1, 1)
 TIME_LABEL = (41, 14)
+FACE = (2, 2)            # the outer frame's fill
+CORNER_SQUARE = (53, 30)
 # Window x, y, width, height of the two time labels' digits, inside the inner frame and above the
 # battery figure and the country name.
 LOCAL_TIME = (5, 6, 73, 16)
@@ -61,6 +63,23 @@ class SecondClock(unittest.TestCase):
         self.wait_geometry(self.screen_width - 156, 0, 156, "expanded")
         self.click_arrow()
         self.wait_geometry(self.screen_width - 83, 0, 83, "collapsed")
+
+    def test_arrow_after_corner_keeps_the_clock_docked(self):
+        # The window manager places the window after Corner in its own time; repeated, as the
+        # stale place it may leave behind comes and goes.
+        for _ in range(3):
+            start = x11lib.window_geometry(self.wid)
+            x11lib.press(start.x + FACE[0], start.y + FACE[1])
+            for step in range(1, 9):
+                x11lib.move_mouse(start.x + FACE[0] - 40 * step, start.y + FACE[1] + 30 * step)
+            x11lib.release()
+            self.wait_geometry(start.x - 320, 240, 83, "dragged away")
+            x11lib.click(start.x - 320 + CORNER_SQUARE[0], 240 + CORNER_SQUARE[1])
+            self.wait_geometry(self.screen_width - 83, 0, 83, "after Corner")
+            self.click_arrow()
+            self.wait_geometry(self.screen_width - 156, 0, 156, "expanded after Corner")
+            self.click_arrow()
+            self.wait_geometry(self.screen_width - 83, 0, 83, "collapsed")
 
     def test_country_dialog_changes_the_second_clock_and_the_file(self):
         self.click_arrow()

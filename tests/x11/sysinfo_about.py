@@ -37,7 +37,12 @@ class AboutWindow(unittest.TestCase):
                     return wid
             return None
 
-        return x11lib.wait_until(unrolled, what=f"a {WIDTH}x{FULL_HEIGHT} information window")
+        wid = x11lib.wait_until(unrolled, what=f"a {WIDTH}x{FULL_HEIGHT} information window")
+        # Centred in the work area for the full height of 275, on every opening.
+        work = [int(v) for v in x11lib.xprop(x11lib.root_window(), "_NET_WORKAREA").split(",")[:4]]
+        geometry = x11lib.window_geometry(wid)
+        self.assertEqual((geometry.x, geometry.y), ((work[2] - WIDTH) // 2, (work[3] - 275) // 2))
+        return wid
 
     def click_button(self, wid: int, button: tuple) -> None:
         window = x11lib.window_geometry(wid)
@@ -65,12 +70,13 @@ class AboutWindow(unittest.TestCase):
         self.assertEqual(changed, {0, 1, 2}, "not every light took part in the show")
         self.assertEqual(lights.read(), before)
 
-    def test_2_exit_rolls_the_window_up(self):
-        wid = self.about_window()
-        self.click_button(wid, EXIT_BUTTON)
-        x11lib.wait_until(lambda: x11lib.window_info(wid)["map_state"] != "IsViewable",
-                          what="the information window to close")
-        self.assertEqual(x11lib.window_info(wid)["height"], ROLLED_UP_HEIGHT)
+    def test_2_exit_rolls_the_window_up_and_it_reopens_centred(self):
+        for _ in range(3):
+            wid = self.about_window()
+            self.click_button(wid, EXIT_BUTTON)
+            x11lib.wait_until(lambda: x11lib.window_info(wid)["map_state"] != "IsViewable",
+                              what="the information window to close")
+            self.assertEqual(x11lib.window_info(wid)["height"], ROLLED_UP_HEIGHT)
 
 
 if __name__ == "__main__":

@@ -83,6 +83,10 @@ bool HotKeys::unregisterHotKey(std::uint16_t id) {
     return held.erase(id) > 0;
 }
 
+QPoint WindowSystem::windowPosition(QWidget& window) const {
+    return window.pos();
+}
+
 void WindowSystem::coverScreen(QWidget& window) {
     covered.insert(&window);
     window.setGeometry(screen);

@@ -152,6 +152,7 @@ public:
     int broughtToFront = 0;
     bool hasWindowManager = true; // systemMove's answer
     std::vector<const QWidget*> systemMoves;
+    bool leftButtonDown = true; // as the server would tell at the press
     std::vector<std::pair<const QWidget*, std::uint32_t>> activations;
     std::set<const QWidget*> covered;
 
@@ -167,6 +168,8 @@ public:
         systemMoves.push_back(&window);
         return hasWindowManager;
     }
+    QPoint windowPosition(QWidget& window) const override;
+    bool isLeftButtonDown() const override { return leftButtonDown; }
     void activate(QWidget& window, std::uint32_t userTime) override {
         activations.emplace_back(&window, userTime);
     }

@@ -10,6 +10,9 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <cstdlib>
+#include <xcb/xcb.h>
+
 namespace {
 
 class StateChangeFilter : public QAbstractNativeEventFilter {
@@ -31,6 +34,15 @@ public:
 private:
     const NetWmState& state_;
 };
+
+xcb_connection_t* Connection() {
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t RootWindow(xcb_connection_t* connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
 
 } // namespace
 
@@ -120,6 +132,37 @@ bool X11WindowSystem::isApplicationActive() const {
 bool X11WindowSystem::systemMove(QWidget& window) {
     QWindow* handle = window.windowHandle();
     return handle && handle->startSystemMove();
+}
+
+bool X11WindowSystem::isLeftButtonDown() const {
+    xcb_connection_t* connection = Connection();
+    if (!connection)
+        return true; // cannot tell: trust the press
+    const xcb_window_t root = RootWindow(connection);
+    xcb_query_pointer_reply_t* reply =
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+    const bool down = !reply || (reply->mask & XCB_BUTTON_MASK_1);
+    std::free(reply);
+    return down;
+}
+
+QPoint X11WindowSystem::windowPosition(QWidget& window) const {
+    xcb_connection_t* connection = Connection();
+    if (!connection || !window.isVisible())
+        return window.pos();
+    // Until the window manager has placed and mapped it, the server's place is not the window's yet.
+    const xcb_window_t id = NetWmStateKeeper::xWindow(window);
+    xcb_get_window_attributes_reply_t* attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, id), nullptr);
+    const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(attributes);
+    if (!viewable)
+        return window.pos();
+    const auto cookie = xcb_translate_coordinates(connection, id, RootWindow(connection), 0, 0);
+    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(connection, cookie, nullptr);
+    const QPoint position = reply ? QPoint(reply->dst_x, reply->dst_y) : window.pos();
+    std::free(reply);
+    return position;
 }
 
 void X11WindowSystem::activate(QWidget& window, std::uint32_t userTime) {

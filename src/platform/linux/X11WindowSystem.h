@@ -26,6 +26,8 @@ public:
     void bringToFront(QWidget& window) override;
     bool isApplicationActive() const override;
     bool systemMove(QWidget& window) override;
+    bool isLeftButtonDown() const override;
+    QPoint windowPosition(QWidget& window) const override;
     void activate(QWidget& window, std::uint32_t userTime) override;
     void coverScreen(QWidget& window) override;
 
