@@ -27,8 +27,8 @@ public:
     // caption bar would; false when no window manager can do it.
     virtual bool systemMove(QWidget& window) = 0;
     // Where a shown window is on the server. Qt's own pos() can be stale once a window manager has
-    // mapped the window: Qt may read the place before the window manager has put it there. Qt's
-    // until the window manager has mapped it.
+    // mapped the window: Qt may read the place before the window manager has put it there. Before the
+    // map, Qt's own pos().
     virtual QPoint windowPosition(QWidget& window) const = 0;
     // Whether the left button is held now, as the server sees it, not as the queued events tell.
     virtual bool isLeftButtonDown() const = 0;
