@@ -16,9 +16,12 @@ public:
     void setToolTip(const QString& tip) override;
     void setVisible(bool visible) override;
     void setContextMenu(QMenu* menu) override;
-    void setActivationHandler(std::function<void(Activation)> handler) override;
+    void setActivationHandler(std::function<void(Activation, std::uint32_t)> handler) override;
 
 private:
+    class ClickTime;
+
     std::unique_ptr<QSystemTrayIcon> icon_;
-    std::function<void(Activation)> handler_;
+    std::unique_ptr<ClickTime> clickTime_;
+    std::function<void(Activation, std::uint32_t)> handler_;
 };
