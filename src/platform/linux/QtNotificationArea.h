@@ -2,6 +2,7 @@
 
 #include "platform/NotificationArea.h"
 
+#include <cstdint>
 #include <memory>
 
 class QSystemTrayIcon;
@@ -19,9 +20,9 @@ public:
     void setActivationHandler(std::function<void(Activation, std::uint32_t)> handler) override;
 
 private:
-    class ClickTime;
+    class IconPresses;
 
     std::unique_ptr<QSystemTrayIcon> icon_;
-    std::unique_ptr<ClickTime> clickTime_;
+    std::unique_ptr<IconPresses> presses_;
     std::function<void(Activation, std::uint32_t)> handler_;
 };
