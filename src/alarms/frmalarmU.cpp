@@ -12,6 +12,7 @@
 #include "platform/Tones.h"
 #include "platform/WindowSystem.h"
 #include "ui/BorderlessWindow.h"
+#include "ui/BoxesAbove.h"
 #include "ui/FaceDrag.h"
 #include "ui/FocusEvents.h"
 #include "ui/Guarded.h"
@@ -138,6 +139,8 @@ Tfrmalarm::Tfrmalarm(const platform::Services& services, Forms& forms) : service
     connect(stal, &TTextButton::mouseUp, this, [this](Qt::MouseButton button, QPoint at) {
         RunGuarded([&] { stalMouseUp(button, QGuiApplication::keyboardModifiers(), at.x(), at.y()); });
     });
+
+    boxesAbove_ = new BoxesAbove(*this, services_.windows);
 
     timeralarm = new MessageTimer(this);
     timeralarm->setInterval(1000);
@@ -337,7 +340,15 @@ void Tfrmalarm::RingAlarm(int row) {
         QWidget* openBox = QApplication::activeModalWidget();
         setWindowModality(openBox && openBox != this ? Qt::ApplicationModal : Qt::NonModal);
         show();
+    } else {
+        // A box of the table (its file dialog) would keep STOP ALARM from the mouse; the table's own
+        // edits end with the ring anyway.
+        for (QDialog* box : findChildren<QDialog*>()) {
+            if (box->isVisible())
+                box->reject();
+        }
     }
+    boxesAbove_->start();
     services_.windows.setTopmost(*this, true);
     services_.windows.activate(*this, 0);
     QApplication::alert(this);
@@ -409,6 +420,7 @@ void Tfrmalarm::EndRinging() {
     // window is an ordinary one again.
     services_.tones.stopBeep();
     services_.media.close();
+    boxesAbove_->stop();
     services_.windows.setTopmost(*this, false);
     if (!isVisible())
         setWindowModality(Qt::NonModal);

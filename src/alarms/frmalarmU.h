@@ -8,6 +8,7 @@
 
 #include <QRect>
 
+class BoxesAbove;
 class MessageTimer;
 class QLabel;
 class QLineEdit;
@@ -76,4 +77,5 @@ private:
 
     const platform::Services services_;
     Forms& forms_;
+    BoxesAbove* boxesAbove_ = nullptr;
 };

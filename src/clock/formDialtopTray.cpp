@@ -55,7 +55,7 @@ void Tdialform::cltrayClick() {
     // A clock hidden in the tray is restored even when the tray's own window made the program active.
     if (!services_.windows.isApplicationActive() || !isVisible() || isMinimized())
         menuRestoreClick();
-    services_.windows.activate(*cltray->MostRecentWindow(), 0);
+    services_.windows.activate(*cltray->MostRecentWindow(), cltray->LastClickTime());
 }
 
 void Tdialform::KeepReachableWithoutTray() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 class QIcon;
@@ -21,7 +22,8 @@ public:
     virtual void setVisible(bool visible) = 0;
     // The menu the desktop shows on a right press, by itself.
     virtual void setContextMenu(QMenu* menu) = 0;
-    virtual void setActivationHandler(std::function<void(Activation)> handler) = 0;
+    // With the X server time of the input behind it (0 when unknown), for the window activation it asks.
+    virtual void setActivationHandler(std::function<void(Activation, std::uint32_t time)> handler) = 0;
 };
 
 } // namespace platform

@@ -28,8 +28,10 @@ TTrayIcon::TTrayIcon(QWidget& owner, const platform::Services& services)
     DoubleClickTimer->setObjectName(QStringLiteral("DoubleClickTimer"));
     connect(DoubleClickTimer, &MessageTimer::timeout, this, [this] { clicks_.DoubleClickTimerTick(); });
 
-    area_.setActivationHandler(
-        [this](platform::NotificationArea::Activation activation) { Activated(activation); });
+    area_.setActivationHandler([this](platform::NotificationArea::Activation activation, std::uint32_t time) {
+        lastClickTime_ = time;
+        Activated(activation);
+    });
     owner_.installEventFilter(this);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
         QWidget* active = QApplication::activeWindow();
@@ -165,6 +167,10 @@ bool TTrayIcon::CanMinimizeToTray() const {
 void TTrayIcon::MinimizeToTrayStep() {
     owner_.hide();
     AddIcon();
+}
+
+std::uint32_t TTrayIcon::LastClickTime() const {
+    return lastClickTime_;
 }
 
 QWidget* TTrayIcon::MostRecentWindow() const {

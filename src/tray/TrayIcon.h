@@ -84,6 +84,8 @@ public:
     // The program's most recently active window that is still visible and enabled, or its open modal
     // dialog; the main window when there is none.
     QWidget* MostRecentWindow() const;
+    // The X server time of the latest click on the icon, 0 when unknown.
+    std::uint32_t LastClickTime() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -116,4 +118,5 @@ private:
     int iconIndex_ = 0;
     QPointer<QMenu> popupMenu_;
     QPointer<QWidget> lastActive_;
+    std::uint32_t lastClickTime_ = 0;
 };

@@ -61,6 +61,12 @@ protected:
         clock().Alarm1->trigger();
     }
 
+    // Through the window, as the platform delivers it: a window blocked by a modal box drops it.
+    void clickStopAlarm() {
+        const QPoint at = alarm().stal->mapTo(&alarm(), alarm().stal->rect().center());
+        QTest::mouseClick(alarm().windowHandle(), Qt::LeftButton, {}, at);
+    }
+
     bool rowsEnabled(int row) {
         Tfrmalarm& a = alarm();
         return a.stalRow[row]->isEnabled() && a.edh[row]->isEnabled() && a.edm[row]->isEnabled() &&
@@ -356,6 +362,40 @@ TEST_F(AlarmDialog, RingingTakesTheInputAboveAnOpenBoxOfTheProgram) {
     EXPECT_EQ(QApplication::activeModalWidget(), &box);
     EXPECT_EQ(alarm().windowModality(), Qt::NonModal);
     box.hide();
+}
+
+TEST_F(AlarmDialog, StopAlarmTakesAClickWhileABoxOpenedDuringTheRingIsOpen) {
+    writeSettings("[alarm1]\nison=1\nhour=5\nminute=0\nsound=None\n");
+    start();
+    tickInto(5, 0, 0);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("opened while ringing"));
+    box.setWindowModality(Qt::ApplicationModal); // as exec() does
+    box.show();
+    EXPECT_TRUE(fakes.windows.topmost[&box]) << "above the ringing window";
+    clickStopAlarm();
+    EXPECT_FALSE(alarm().stal->isEnabled()) << "the click reached STOP ALARM";
+    EXPECT_FALSE(fakes.windows.topmost[&box]);
+    box.hide();
+}
+
+TEST_F(AlarmDialog, ARingClosesTheTablesOwnBoxSoStopAlarmTakesAClick) {
+    writeSettings("[alarm2]\nison=1\nhour=8\nminute=0\nsound=None\n");
+    start();
+    bool boxOpen = true;
+    fakes.dialogs.modalRun = [&](QDialog&) {
+        alarm().setWindowModality(Qt::ApplicationModal);
+        alarm().show();
+        QDialog fileBox(&alarm()); // the table's file dialog
+        fileBox.setWindowModality(Qt::ApplicationModal);
+        fileBox.show();
+        tickInto(8, 0, 0);
+        boxOpen = fileBox.isVisible();
+        clickStopAlarm();
+        return alarm().result();
+    };
+    clock().Alarm1->trigger();
+    EXPECT_FALSE(boxOpen);
+    EXPECT_FALSE(alarm().stal->isEnabled()) << "the click reached STOP ALARM";
 }
 
 TEST(AlarmPlacement, BelowTheClockOrAboveItWhenItSitsLow) {

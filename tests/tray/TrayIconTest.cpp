@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QTimer>
 
@@ -176,6 +177,17 @@ TEST_F(TrayIcon, ATrayClickRaisesTheWindowLastActiveInsteadOfTheClock) {
     other.hide();
     clock().cltrayClick();
     EXPECT_EQ(fakes.windows.activations.back().first, &clock()) << "a hidden window is not raised";
+}
+
+TEST_F(TrayIcon, AClickActivatesTheOpenDialogWithTheClicksTime) {
+    start();
+    QDialog box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    fakes.tray.activate(Activation::Click, 4242);
+    ASSERT_FALSE(fakes.windows.activations.empty());
+    EXPECT_EQ(fakes.windows.activations.back(), std::make_pair(static_cast<const QWidget*>(&box), 4242u))
+        << "the time lets the activation past focus-stealing prevention";
 }
 
 TEST_F(TrayIcon, WithoutATrayHostMinimizeLeavesATaskbarEntry) {

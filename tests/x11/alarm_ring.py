@@ -4,13 +4,15 @@
 
 An alarm written into settings.ini for the next minute rings then and goes away at the end of its
 one-second file; a ringing one flashes its frame orange, and Ctrl+F1 from anywhere stops it; and STOP
-ALARM can be clicked while the 5 % battery warning box is open.
+ALARM can be clicked while the 5 % battery warning box is open, or a dialog opened during the ring,
+which comes above the ringing window.
 
 Run by ctest inside a private X session (run-in-xsession).
 """
 
 import datetime
 import os
+import re
 import shutil
 import tempfile
 import time
@@ -20,6 +22,8 @@ import x11lib
 
 ALARM_SIZE = (416, 468)
 STOP_ALARM = (171 + 100, 436 + 10)  # the middle of the button, inside the window
+TIME_LABEL = (41, 14)  # a point on the clock's time label
+COUNTRY = (187, 83)  # the size of the Additional Country Settings dialog
 
 
 def alarm_settings(row: int, when: datetime.datetime, sound: str) -> str:
@@ -92,6 +96,32 @@ class AlarmRing(unittest.TestCase):
         x11lib.click(geometry.x + STOP_ALARM[0], geometry.y + STOP_ALARM[1])
         self.assert_window_goes(clock, timeout=5, why="STOP ALARM to close the ringing window")
         self.assertIn(box, x11lib.find_windows("^Warning$", pid=clock.pid), "the warning stays open")
+
+    def test_stop_alarm_is_clickable_over_a_dialog_opened_while_ringing(self):
+        sound = os.path.join(self.media, "long.wav")
+        x11lib.write_tone(sound, 60)
+        clock, clock_wid = x11lib.start_clock(
+            files={"settings.ini": alarm_settings(2, ringing_soon(), sound)})
+        self.addCleanup(clock.cleanup)
+        wid = self.alarm_window(clock, timeout=140)
+        place = x11lib.window_geometry(clock_wid)
+        x11lib.choose_from_menu(place.x + TIME_LABEL[0], place.y + TIME_LABEL[1],
+                                *["Down"] * 5, "Return")  # Additional Country Settings
+
+        def dialog():
+            tree = x11lib.tool("xwininfo", "-root", "-tree")
+            found = re.search(r"^\s*(0x[0-9a-f]+) \"dialtop\": .*  %dx%d\+" % COUNTRY, tree,
+                              re.MULTILINE)
+            return int(found.group(1), 16) if found else None
+
+        country = x11lib.wait_until(dialog, timeout=10, what="the country dialog")
+        stacking = [int(w, 16) for w in
+                    re.findall(r"0x[0-9a-f]+", x11lib.xprop(x11lib.root_window(), "_NET_CLIENT_LIST_STACKING"))]
+        self.assertGreater(stacking.index(country), stacking.index(wid),
+                           "the dialog opened under the ringing window")
+        geometry = x11lib.window_geometry(wid)
+        x11lib.click(geometry.x + STOP_ALARM[0], geometry.y + STOP_ALARM[1])
+        self.assert_window_goes(clock, timeout=5, why="STOP ALARM to close the ringing window")
 
 
 if __name__ == "__main__":

@@ -3,8 +3,9 @@
 
 The icon is the program's XEmbed window inside trayer (it carries _XEMBED_INFO and the program's
 _NET_WM_PID). It blinks between two frames once a second; its tip is the clock's time and battery;
-a left click brings a clock hidden by Minimize back; a right press opens the popup menu, once;
-and when the tray host goes away and comes back, the icon comes back with it.
+a left click brings a clock hidden by Minimize back, and an open dialog forward over another
+program's window; a right press opens the popup menu, once; and when the tray host goes away and
+comes back, the icon comes back with it.
 
 Run by ctest inside a private X session (run-in-xsession) with DIALTOP_NO_TRAY=1: the tests start
 and stop their own trayer.
@@ -117,6 +118,31 @@ class TrayIcon(unittest.TestCase):
         x11lib.wait_until(lambda: x11lib.xprop(x11lib.root_window(), "_NET_ACTIVE_WINDOW") == f"window id # {hex(self.wid)}",
                           timeout=5, what="the clock to be the active window")
         self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", x11lib.xprop_atoms(self.wid, "_NET_WM_STATE"))
+
+    def test_a_click_brings_the_open_dialog_forward_from_another_program(self):
+        clock = x11lib.window_geometry(self.wid)
+        click(clock.x + 41, clock.y + 14, button=3)
+        x11lib.wait_until(x11lib.popup_windows, timeout=5, what="the clock's menu")
+        x11lib.key(*["Down"] * 6, "Return")  # Tweaking
+
+        def focused_editor():
+            focus = int(x11lib.tool("xdotool", "getwindowfocus", check=False).strip() or 0)
+            size = x11lib.window_geometry(focus) if focus else None
+            return focus if size and (size.width, size.height) == (540, 392) else None
+
+        editor = x11lib.wait_until(focused_editor, timeout=10, what="the tweak editor")
+        other = subprocess.Popen(["xmessage", "-geometry", "+0+0", "another program"])
+        self.addCleanup(stop, other)
+
+        def active() -> str:
+            return x11lib.xprop(x11lib.root_window(), "_NET_ACTIVE_WINDOW") or ""
+
+        shown = x11lib.wait_until(lambda: x11lib.find_windows("^xmessage$"), what="the other program")
+        x11lib.wait_until(lambda: active() == f"window id # {hex(shown[0])}",
+                          what="the other program to take the focus")
+        click(*self.icon_centre(), button=1)
+        x11lib.wait_until(lambda: active() == f"window id # {hex(editor)}", timeout=5,
+                          what="the tweak editor to be the active window")
 
     def test_a_right_press_opens_the_menu_once(self):
         before = x11lib.popup_windows()

@@ -21,9 +21,9 @@ void NotificationArea::setIcon(const QIcon& value) {
     ++iconChanges;
 }
 
-void NotificationArea::activate(Activation activation) {
+void NotificationArea::activate(Activation activation, std::uint32_t time) {
     if (handler_)
-        handler_(activation);
+        handler_(activation, time);
 }
 
 bool Dialogs::confirm(const QString& title, const QString& text) {

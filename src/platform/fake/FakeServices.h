@@ -209,13 +209,13 @@ public:
     void setToolTip(const QString& tip) override { toolTip = tip; }
     void setVisible(bool value) override { visible = value; }
     void setContextMenu(QMenu* menu) override { contextMenus.push_back(menu); }
-    void setActivationHandler(std::function<void(Activation)> handler) override {
+    void setActivationHandler(std::function<void(Activation, std::uint32_t)> handler) override {
         handler_ = std::move(handler);
     }
-    void activate(Activation activation);
+    void activate(Activation activation, std::uint32_t time = 0);
 
 private:
-    std::function<void(Activation)> handler_;
+    std::function<void(Activation, std::uint32_t)> handler_;
 };
 
 class Process : public platform::ProcessInfo {

@@ -2,6 +2,7 @@
 
 #include "platform/NotificationArea.h"
 
+#include <cstdint>
 #include <memory>
 
 class QSystemTrayIcon;
@@ -16,9 +17,12 @@ public:
     void setToolTip(const QString& tip) override;
     void setVisible(bool visible) override;
     void setContextMenu(QMenu* menu) override;
-    void setActivationHandler(std::function<void(Activation)> handler) override;
+    void setActivationHandler(std::function<void(Activation, std::uint32_t)> handler) override;
 
 private:
+    class IconPresses;
+
     std::unique_ptr<QSystemTrayIcon> icon_;
-    std::function<void(Activation)> handler_;
+    std::unique_ptr<IconPresses> presses_;
+    std::function<void(Activation, std::uint32_t)> handler_;
 };
