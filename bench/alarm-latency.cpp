@@ -3,7 +3,7 @@
 // (into a fake sink that plays in real time), with doubles for the rest; each round sets a row for the
 // next minute and waits for it.
 #include "alarms/frmalarmU.h"
-#include "clock/DialtopProgram.h"
+#include "app/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "platform/fake/FakeServices.h"
 #include "platform/linux/GstMediaPlayer.h"

@@ -1,7 +1,7 @@
 // Benchmark: reading a tweak store as it grows. Stores of many values in one key and of many keys,
 // each twice the size of the one before. Where reading is quadratic the time per byte doubles at each
 // step; linear reading keeps it within the few times that a working set beyond the caches costs.
-#include "tweaks/RegistryTree.h"
+#include "platform/RegistryTree.h"
 
 #include <algorithm>
 #include <chrono>

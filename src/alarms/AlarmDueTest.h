@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/AlarmRows.h"
+#include "base/AlarmRows.h"
 #include "platform/LocalClock.h"
 
 #include <cstdint>

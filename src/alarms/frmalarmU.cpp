@@ -2,9 +2,9 @@
 // rings, the same window with a flashing frame and only STOP ALARM enabled.
 #include "alarms/frmalarmU.h"
 
-#include "clock/ByteText.h"
-#include "clock/Conversions.h"
-#include "clock/DialtopError.h"
+#include "base/ByteText.h"
+#include "base/Conversions.h"
+#include "base/DialtopError.h"
 #include "clock/Forms.h"
 #include "clock/formDialtop.h"
 #include "platform/FileDialog.h"

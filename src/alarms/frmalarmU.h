@@ -1,7 +1,7 @@
 // The alarm window: the table of seventeen alarms, and the window of a ringing alarm.
 #pragma once
 
-#include "clock/AlarmRows.h"
+#include "base/AlarmRows.h"
 #include "platform/Services.h"
 #include "ui/ModalDialog.h"
 #include "ui/TextButton.h"

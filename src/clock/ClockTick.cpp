@@ -1,10 +1,10 @@
 // The clock's one-second tick: the time, the battery figure and its warnings, the remaining-time line.
 #include "alarms/frmalarmU.h"
-#include "clock/ByteText.h"
-#include "clock/DateHelpers.h"
+#include "base/ByteText.h"
+#include "base/DateHelpers.h"
+#include "base/TimeText.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
-#include "clock/TimeText.h"
 #include "clock/formDialtop.h"
 #include "platform/Dialogs.h"
 #include "platform/LocalClock.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "alarms/AlarmDueTest.h"
-#include "clock/AlarmRows.h"
+#include "base/AlarmRows.h"
 #include "clock/BatteryWatch.h"
 #include "clock/SecondAligner.h"
 #include "platform/Services.h"

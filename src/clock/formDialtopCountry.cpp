@@ -1,5 +1,5 @@
 // The second country's clock on the face: expanding the window over it, and its settings dialog.
-#include "clock/Conversions.h"
+#include "base/Conversions.h"
 #include "clock/Forms.h"
 #include "clock/formDialtop.h"
 #include "clock/frmcountryU.h"

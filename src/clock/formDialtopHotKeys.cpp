@@ -1,6 +1,6 @@
 // The clock's global keys: the messages about taken combinations at start, and what each key shows.
 #include "alarms/frmalarmU.h"
-#include "clock/DialtopApplication.h"
+#include "base/ApplicationTitle.h"
 #include "clock/Forms.h"
 #include "clock/formDialtop.h"
 #include "fullscreen/frmSleepU.h"

@@ -1,10 +1,10 @@
 // The clock's settings: what it reads from settings.ini at start and writes back on Exit.
-#include "clock/ByteText.h"
-#include "clock/DialtopApplication.h"
-#include "clock/ProfileStorage.h"
-#include "clock/SettingsLocation.h"
+#include "base/ApplicationTitle.h"
+#include "base/ByteText.h"
 #include "clock/formDialtop.h"
 #include "platform/Dialogs.h"
+#include "settings/ProfileStorage.h"
+#include "settings/SettingsLocation.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 
 #include "clock/frmcountryU.h"
 
-#include "clock/Conversions.h"
+#include "base/Conversions.h"
 #include "platform/Services.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/FaceDrag.h"

@@ -1,9 +1,9 @@
 #include "power/Scheduler.h"
 
-#include "clock/Conversions.h"
-#include "clock/DateHelpers.h"
-#include "clock/DialtopError.h"
-#include "clock/TimeText.h"
+#include "base/Conversions.h"
+#include "base/DateHelpers.h"
+#include "base/DialtopError.h"
+#include "base/TimeText.h"
 
 using platform::PowerAction;
 

@@ -1,7 +1,7 @@
 #include "tweaks/TweakEdits.h"
 
-#include "clock/Conversions.h"
-#include "clock/DialtopError.h"
+#include "base/Conversions.h"
+#include "base/DialtopError.h"
 #include "platform/TweakRegistry.h"
 
 #include <algorithm>

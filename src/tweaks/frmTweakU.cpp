@@ -2,7 +2,7 @@
 
 #include "tweaks/frmTweakU.h"
 
-#include "clock/DialtopApplication.h"
+#include "base/ApplicationTitle.h"
 #include "platform/Dialogs.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/FaceDrag.h"

@@ -1,10 +1,32 @@
 #include "ui/Guarded.h"
 
-#include "clock/DialtopApplication.h"
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+ErrorReporter& reporter() {
+    static ErrorReporter installed;
+    return installed;
+}
+
+} // namespace
+
+void SetErrorReporter(ErrorReporter next) {
+    reporter() = std::move(next);
+}
+
+void ReportError(const std::string& message) {
+    if (reporter())
+        reporter()(message);
+    else
+        std::fprintf(stderr, "dialtop: %s\n", message.c_str());
+}
 
 void RunGuarded(const std::function<void()>& handler) {
-    if (auto* application = qobject_cast<DialtopApplication*>(QCoreApplication::instance()))
-        application->guarded(handler);
-    else
+    try {
         handler();
+    } catch (const std::exception& error) {
+        ReportError(error.what());
+    }
 }

@@ -1,6 +1,6 @@
 #include "alarms/frmalarmU.h"
+#include "app/DialtopApplication.h"
 #include "clock/ClockFixture.h"
-#include "clock/DialtopApplication.h"
 #include "platform/HotKeyService.h"
 #include "ui/MessageTimer.h"
 #include "ui/Shape.h"

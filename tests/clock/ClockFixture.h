@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/DialtopProgram.h"
+#include "app/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "platform/fake/FakeServices.h"
 #include "tray/TrayIcon.h"

@@ -1,6 +1,6 @@
-#include "clock/Conversions.h"
+#include "base/Conversions.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ClockFixture.h"
-#include "clock/DialtopApplication.h"
-#include "clock/ProfileStorage.h"
+#include "app/DialtopApplication.h"
 #include "clock/frmcountryU.h"
+#include "settings/ProfileStorage.h"
 #include "ui/TextButton.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "clock/TimeText.h"
+#include "base/TimeText.h"
 
-#include "clock/DateHelpers.h"
+#include "base/DateHelpers.h"
 
 #include <gtest/gtest.h>
 

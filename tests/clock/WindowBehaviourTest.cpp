@@ -1,5 +1,5 @@
 #include "ClockFixture.h"
-#include "clock/DialtopApplication.h"
+#include "app/DialtopApplication.h"
 #include "sysinfo/frmAboutU.h"
 
 #include <QAction>

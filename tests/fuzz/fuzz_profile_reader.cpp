@@ -1,7 +1,7 @@
 // Any bytes must parse, read every kind of key without a crash, give themselves back unchanged, and
 // take a write that then reads back.
 #include "FuzzCheck.h"
-#include "clock/ProfileFile.h"
+#include "settings/ProfileFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Any bytes must either be refused or read into a tree whose text reads back to the same text, whose
 // values all read without a crash, and which takes a write that then reads back.
 #include "FuzzCheck.h"
-#include "clock/DialtopError.h"
-#include "tweaks/RegistryTree.h"
+#include "base/DialtopError.h"
+#include "platform/RegistryTree.h"
 
 #include <cstddef>
 #include <cstdint>

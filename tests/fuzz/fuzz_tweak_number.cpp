@@ -1,7 +1,7 @@
 // The tweak editor's number conversion against a plain reading of the same rules: every text gives
 // the same number or the same refusal.
 #include "FuzzCheck.h"
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 #include "tweaks/TweakEdits.h"
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 #include "alarms/frmalarmU.h"
-#include "clock/DialtopProgram.h"
+#include "app/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"

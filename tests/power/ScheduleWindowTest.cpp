@@ -1,5 +1,5 @@
+#include "app/DialtopApplication.h"
 #include "clock/ClockFixture.h"
-#include "clock/DialtopApplication.h"
 #include "power/frmcustskedU.h"
 #include "sysinfo/frmAboutU.h"
 #include "ui/MessageTimer.h"

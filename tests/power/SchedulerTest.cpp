@@ -1,6 +1,6 @@
 #include "power/Scheduler.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 #include "platform/fake/FakeServices.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "clock/ProfileFile.h"
+#include "settings/ProfileFile.h"
 
 #include <climits>
 #include <gtest/gtest.h>

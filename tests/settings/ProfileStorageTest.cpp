@@ -1,6 +1,6 @@
-#include "clock/ProfileStorage.h"
+#include "settings/ProfileStorage.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 #include "tweaks/ErrorText.h"
 
 #include <QDir>

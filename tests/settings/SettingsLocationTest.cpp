@@ -1,4 +1,4 @@
-#include "clock/SettingsLocation.h"
+#include "settings/SettingsLocation.h"
 
 #include <QTemporaryDir>
 

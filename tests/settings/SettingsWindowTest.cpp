@@ -1,9 +1,9 @@
-#include "clock/DialtopApplication.h"
-#include "clock/DialtopProgram.h"
-#include "clock/ProfileStorage.h"
+#include "app/DialtopApplication.h"
+#include "app/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "platform/Services.h"
 #include "platform/fake/FakeServices.h"
+#include "settings/ProfileStorage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,7 +89,7 @@ protected:
         const auto connection =
             QObject::connect(&form, &Tdialform::terminateRequested, [&result] { result.terminated = true; });
         app->setErrorReporter([&result](const std::string& message) { result.errors.push_back(message); });
-        app->guarded([&form] { form.menuExitClick(); });
+        RunGuarded([&form] { form.menuExitClick(); });
         app->setErrorReporter({});
         QObject::disconnect(connection);
         return result;

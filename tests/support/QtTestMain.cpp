@@ -1,4 +1,4 @@
-#include "clock/DialtopApplication.h"
+#include "app/DialtopApplication.h"
 
 #include <gtest/gtest.h>
 

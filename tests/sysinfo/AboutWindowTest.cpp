@@ -1,4 +1,4 @@
-#include "clock/DialtopProgram.h"
+#include "app/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "platform/fake/FakeServices.h"
 #include "sysinfo/MonitorBar.h"

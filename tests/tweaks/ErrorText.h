@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "platform/linux/FileTweakRegistry.h"
 
 #include "ErrorText.h"
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 #include <QDir>
 #include <QTemporaryDir>

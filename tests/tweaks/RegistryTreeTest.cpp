@@ -1,7 +1,7 @@
-#include "tweaks/RegistryTree.h"
+#include "platform/RegistryTree.h"
 
 #include "ErrorText.h"
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tweaks/TweakEdits.h"
 
 #include "ErrorText.h"
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 #include "platform/fake/FakeTweakRegistry.h"
 
 #include <gtest/gtest.h>

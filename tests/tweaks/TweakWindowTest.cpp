@@ -1,4 +1,4 @@
-#include "clock/DialtopApplication.h"
+#include "app/DialtopApplication.h"
 #include "clock/Forms.h"
 #include "platform/fake/FakeServices.h"
 #include "tweaks/frmTweakU.h"

@@ -1,7 +1,7 @@
 // Dialogs end only through their own buttons, refuse to run twice, and handler errors stop at the
 // handler's own boundary.
-#include "clock/DialtopApplication.h"
-#include "clock/DialtopError.h"
+#include "app/DialtopApplication.h"
+#include "base/DialtopError.h"
 #include "platform/fake/FakeServices.h"
 #include "ui/FocusEvents.h"
 #include "ui/Guarded.h"

@@ -1,6 +1,6 @@
 #include "platform/fake/FakeServices.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 #include <QDialog>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "platform/fake/FakeTweakRegistry.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 namespace fake {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/RegistryTree.h"
 #include "platform/TweakRegistry.h"
-#include "tweaks/RegistryTree.h"
 
 #include <map>
 #include <set>

@@ -1,6 +1,6 @@
 #include "platform/linux/FileTweakRegistry.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 #include "platform/linux/FileReplacement.h"
 
 #include <QDir>

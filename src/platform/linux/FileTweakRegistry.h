@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/RegistryTree.h"
 #include "platform/TweakRegistry.h"
 #include "platform/linux/FileReplacement.h"
-#include "tweaks/RegistryTree.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "platform/linux/QtDialogs.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 #include <QDialog>
 #include <QLoggingCategory>

@@ -1,6 +1,6 @@
 #include "platform/linux/XdgAutostart.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 #include "platform/linux/AutostartEntry.h"
 
 #include <QByteArray>

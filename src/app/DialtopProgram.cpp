@@ -1,4 +1,4 @@
-#include "clock/DialtopProgram.h"
+#include "app/DialtopProgram.h"
 
 #include "alarms/frmalarmU.h"
 #include "clock/formDialtop.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/ProfileFile.h"
+#include "settings/ProfileFile.h"
 
 #include <functional>
 #include <string>

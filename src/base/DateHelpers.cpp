@@ -1,4 +1,4 @@
-#include "clock/DateHelpers.h"
+#include "base/DateHelpers.h"
 
 namespace {
 

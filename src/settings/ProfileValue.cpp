@@ -1,4 +1,4 @@
-#include "clock/ProfileValue.h"
+#include "settings/ProfileValue.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "clock/TimeText.h"
+#include "base/TimeText.h"
 
 #include <cstdio>
 

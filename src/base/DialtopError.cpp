@@ -1,4 +1,4 @@
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 std::string ErrorBoxText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')

@@ -1,6 +1,6 @@
-#include "tweaks/RegistryTree.h"
+#include "platform/RegistryTree.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 
 #include <algorithm>
 #include <cstdio>

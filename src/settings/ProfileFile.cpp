@@ -1,6 +1,6 @@
-#include "clock/ProfileFile.h"
+#include "settings/ProfileFile.h"
 
-#include "clock/ProfileValue.h"
+#include "settings/ProfileValue.h"
 
 #include <algorithm>
 

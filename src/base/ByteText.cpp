@@ -1,4 +1,4 @@
-#include "clock/ByteText.h"
+#include "base/ByteText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "clock/ProfileStorage.h"
+#include "settings/ProfileStorage.h"
 
-#include "clock/DialtopError.h"
+#include "base/DialtopError.h"
 #include "platform/linux/FileDescriptor.h"
 #include "platform/linux/FileReplacement.h"
 

@@ -1,5 +1,5 @@
-#include "clock/DialtopApplication.h"
-#include "clock/DialtopProgram.h"
+#include "app/DialtopApplication.h"
+#include "app/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "platform/linux/LinuxServices.h"
 
