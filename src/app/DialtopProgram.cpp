@@ -9,11 +9,15 @@
 #include "power/frmcustskedU.h"
 #include "sysinfo/frmAboutU.h"
 #include "tweaks/frmTweakU.h"
+#include "ui/Guarded.h"
 
 DialtopProgram::DialtopProgram(const platform::Services& services) {
     InitModifierWords();
     // The main window first: it registers the hotkeys whose captions later windows copy.
     new Tdialform(services, forms_, power_);
+    tray_ = std::make_unique<ClockTray>(*forms_.dialform, *forms_.dialform->PopupMenu1, services);
+    tray_->icon().events().OnClick = Guarded([this] { forms_.dialform->cltrayClick(); });
+    forms_.dialform->setTray(*tray_);
     forms_.frmalarm = new Tfrmalarm(services, forms_);
     forms_.frmSleep = new TfrmSleep(services, forms_);
     forms_.frmabout = new Tfrmabout(services, forms_);

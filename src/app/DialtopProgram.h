@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ClockTray.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
 
@@ -16,8 +17,10 @@ public:
     ~DialtopProgram();
 
     Forms& forms() { return forms_; }
+    TTrayIcon& trayIcon() { return tray_->icon(); }
 
 private:
     PowerSample power_;
     Forms forms_;
+    std::unique_ptr<ClockTray> tray_;
 };

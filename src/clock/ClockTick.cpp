@@ -5,13 +5,13 @@
 #include "base/TimeText.h"
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
+#include "clock/TrayControl.h"
 #include "clock/formDialtop.h"
 #include "platform/Dialogs.h"
 #include "platform/LocalClock.h"
 #include "platform/Services.h"
 #include "platform/TaskbarPresence.h"
 #include "platform/Tones.h"
-#include "tray/TrayIcon.h"
 #include "ui/Shape.h"
 
 #include <QLabel>
@@ -47,7 +47,7 @@ void Tdialform::Timer1Timer() {
     // second shows as close to its start as the timer allows.
     DialLabel->repaint();
 
-    cltray->HideTaskbarButton();
+    tray_->hideTaskbarButton();
 
     // One reading, so that the three parts belong to the same moment.
     const platform::LocalTime now = services_.clock.now();
@@ -58,7 +58,7 @@ void Tdialform::Timer1Timer() {
         TaskbarWasMissing = true;
         KeepReachableWithoutTray();
     } else if (TaskbarWasMissing) {
-        cltray->TrayHostAppeared();
+        tray_->hostAppeared();
         MinimizeAndRestore();
         TaskbarWasMissing = false;
     }
@@ -66,7 +66,7 @@ void Tdialform::Timer1Timer() {
     lblbattery->setText(power_.BatteryPercent == platform::NoBatteryReading
                             ? QStringLiteral("AC")
                             : QString::number(power_.BatteryPercent));
-    cltray->setHint(lblbattery->text());
+    tray_->setHint(lblbattery->text());
 
     // A warning box runs ticks of its own, which take newer samples: every step below reads the sample
     // as it stands when the step runs.
@@ -90,7 +90,7 @@ void Tdialform::Timer1Timer() {
         batteryWatch_.TickOnMains();
     }
 
-    cltray->setHint(DialLabel->text() + QStringLiteral(" (") + lblbattery->text() + QStringLiteral("%)"));
+    tray_->setHint(DialLabel->text() + QStringLiteral(" (") + lblbattery->text() + QStringLiteral("%)"));
 
     // Every tick, not only one at second 0: a late or skipped tick must not lose the minute, and a second
     // tick in it must not ring it twice. Ringing reloads the table, and later rows are tested on the reloaded

@@ -6,6 +6,7 @@
 #include "clock/Forms.h"
 #include "clock/PowerStatus.h"
 #include "clock/SecondAligner.h"
+#include "clock/TrayControl.h"
 #include "hotkeys/HotKeyManager.h"
 #include "platform/Dialogs.h"
 #include "platform/LocalClock.h"
@@ -14,7 +15,6 @@
 #include "platform/WindowSystem.h"
 #include "settings/SettingsLocation.h"
 #include "sysinfo/frmAboutU.h"
-#include "tray/TrayIcon.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/Guarded.h"
@@ -85,7 +85,6 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
     ReadTimeFormat();
     CreateFace();
     CreatePopupMenu();
-    CreateTray();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         connect(screen, &QScreen::availableGeometryChanged, this,
                 [this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); });
@@ -176,7 +175,7 @@ void Tdialform::CreateTimers() {
         ScheduleNextTick();
         if (tickSeconds_.Claim(now)) {
             RunGuarded([this] { Timer1Timer(); });
-            cltray->StepFrame();
+            tray_->stepFrame();
         }
     });
     connect(timershowabout, &QTimer::timeout, this, Guarded([this] { timershowaboutTimer(); }));
@@ -229,8 +228,6 @@ void Tdialform::FormCreate() {
     PreviousPercent = power_.Sampled ? power_.BatteryPercent : 0;
     LastPercent = PreviousPercent;
     TicksSinceDrop = 0;
-
-    cltray->HideTaskbarButton();
 }
 
 void Tdialform::ReadTimeFormat() {

@@ -24,7 +24,7 @@ class QMenu;
 class QTimer;
 class THotKeyManager;
 class TShape;
-class TTrayIcon;
+class TrayControl;
 struct Forms;
 struct PowerSample;
 
@@ -94,7 +94,6 @@ public:
     QAction* menuMinimize = nullptr;
     QAction* menuExit = nullptr;
 
-    TTrayIcon* cltray = nullptr;
     THotKeyManager* HotKeyManager1 = nullptr;
 
     // Settings file.
@@ -120,6 +119,8 @@ public:
     void menuTweakingClick();
     void Alarm1Click();
     void cltrayClick();
+    // The icon in the notification area, made by the program after the clock; until then, none.
+    void setTray(TrayControl& tray);
     // A tick found no tray host: a clock hidden into the tray is given a taskbar entry instead.
     void KeepReachableWithoutTray();
     static constexpr unsigned WorkAreaChanged = 47;
@@ -177,6 +178,7 @@ protected:
 
 private:
     void FormCreate();
+    static TrayControl& NoTrayYet();
     // LoadSettings that tells the user of a settings file too large to be read.
     void LoadSettingsAtStart();
     void TakeSettings(const ProfileFile& profile);
@@ -184,7 +186,6 @@ private:
     void CreatePopupMenu();
     void ConnectAlarm1();
     void CreateTimers();
-    void CreateTray();
     void CreateSchedule();
     void RunCustomSchedule(platform::PowerAction action, const QString& actionWord);
     void startCountdown(platform::PowerAction action, std::uint32_t intervalMs) override;
@@ -205,6 +206,7 @@ private:
 
     const platform::Services services_;
     Forms& forms_;
+    TrayControl* tray_ = &NoTrayYet();
     PowerSample& power_;
     platform::TimeFormat timeFormat_;
     SecondAligner tickSeconds_;

@@ -1,28 +1,40 @@
+#include "clock/TrayControl.h"
 #include "clock/formDialtop.h"
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"
-#include "tray/TrayFrames.h"
-#include "tray/TrayIcon.h"
-#include "ui/Guarded.h"
 
 #include <QAction>
 
-void Tdialform::CreateTray() {
-    cltray = new TTrayIcon(*this, services_);
-    cltray->setIconList(TrayFrames());
-    // A frame a second, stepped by the clock's own tick (Timer1), so that the idle clock wakes once.
-    cltray->setCycleInterval(1000);
-    cltray->setPacedFromOutside(true);
-    cltray->setCycleIcons(true);
-    cltray->setPopupMenu(PopupMenu1);
-    cltray->MinimizeToTray = true;
-    cltray->events().OnClick = Guarded([this] { cltrayClick(); });
-    cltray->setIconVisible(true);
+namespace {
+
+// Before the program hands the clock its icon: the ticks of a box shown during start-up find no tray.
+class NoTray : public TrayControl {
+public:
+    void hideTaskbarButton() override {}
+    void setHint(const QString&) override {}
+    void stepFrame() override {}
+    void hostAppeared() override {}
+    bool canMinimizeToTray() const override { return false; }
+    void minimizeToTray() override {}
+    void activateLastWindow() override {}
+};
+
+NoTray noTray;
+
+} // namespace
+
+TrayControl& Tdialform::NoTrayYet() {
+    return noTray;
+}
+
+void Tdialform::setTray(TrayControl& tray) {
+    tray_ = &tray;
+    tray_->hideTaskbarButton();
 }
 
 void Tdialform::menuMinimizeClick() {
-    if (cltray->CanMinimizeToTray()) {
-        cltray->MinimizeToTrayStep();
+    if (tray_->canMinimizeToTray()) {
+        tray_->minimizeToTray();
     } else {
         // With no tray to come back from, an iconified window with a taskbar entry instead.
         services_.windows.showTaskbarButton(*this);
@@ -34,7 +46,7 @@ void Tdialform::menuMinimizeClick() {
 
 void Tdialform::menuRestoreClick() {
     showNormal();
-    cltray->HideTaskbarButton();
+    tray_->hideTaskbarButton();
     menuMinimize->setEnabled(true);
     menuRestore->setEnabled(false);
 }
@@ -45,7 +57,7 @@ void Tdialform::MinimizeAndRestore() {
     // is done directly, and the window and menu end as Restore leaves them.
     if (!isVisible() || isMinimized())
         showNormal();
-    cltray->HideTaskbarButton();
+    tray_->hideTaskbarButton();
     services_.windows.activate(*this, 0);
     menuMinimize->setEnabled(true);
     menuRestore->setEnabled(false);
@@ -55,7 +67,7 @@ void Tdialform::cltrayClick() {
     // A clock hidden in the tray is restored even when the tray's own window made the program active.
     if (!services_.windows.isApplicationActive() || !isVisible() || isMinimized())
         menuRestoreClick();
-    services_.windows.activate(*cltray->MostRecentWindow(), cltray->LastClickTime());
+    tray_->activateLastWindow();
 }
 
 void Tdialform::KeepReachableWithoutTray() {

@@ -116,9 +116,9 @@ TEST_F(BatteryWatch, NoReadingShowsACInTheLabelAndTheTip) {
     fakes.power.status = platform::PowerStatus{platform::AcOnline, platform::NoBatteryReading};
     tickAt(14, 5, 0);
     EXPECT_EQ(clock().lblbattery->text(), QStringLiteral("AC"));
-    EXPECT_EQ(clock().cltray->Hint(), QStringLiteral("14:05:00 (AC%)"));
+    EXPECT_EQ(program->trayIcon().Hint(), QStringLiteral("14:05:00 (AC%)"));
     tickOnBattery(87);
-    EXPECT_EQ(clock().cltray->Hint(), QStringLiteral("14:05:00 (87%)"));
+    EXPECT_EQ(program->trayIcon().Hint(), QStringLiteral("14:05:00 (87%)"));
 }
 
 TEST_F(BatteryWatch, EstimateLineShowsOnBatteryOnly) {

@@ -15,7 +15,7 @@ using Activation = platform::NotificationArea::Activation;
 
 class TrayIcon : public ClockFixture {
 protected:
-    TTrayIcon& tray() { return *clock().cltray; }
+    TTrayIcon& tray() { return program->trayIcon(); }
     MessageTimer& frameTimer() { return *tray().findChild<MessageTimer*>(QStringLiteral("FrameTimer")); }
     qint64 shownFrame() const { return fakes.tray.icon.cacheKey(); }
     qint64 frame(int index) { return tray().IconList().at(index).cacheKey(); }
