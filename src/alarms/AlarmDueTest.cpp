@@ -10,22 +10,25 @@ std::int64_t minuteKey(const platform::LocalTime& time) {
            time.minute;
 }
 
-// Minutes of the local calendar, counted without gaps, so the minute before midnight is one less.
-std::int64_t minuteNumber(const platform::LocalTime& time) {
+// The UTC second at which the local minute began. Daylight saving leaves a gap or a repeat in the local
+// minutes, but in real time 01:59 winter time is the minute just before 03:00 summer time.
+std::int64_t minuteStart(const platform::LocalTime& time) {
     using namespace std::chrono;
     const sys_days date{year{time.year} / month{static_cast<unsigned>(time.month)} /
                         day{static_cast<unsigned>(time.day)}};
-    return std::int64_t{date.time_since_epoch().count()} * 1440 + time.hour * 60 + time.minute;
+    const std::int64_t localMinute =
+        std::int64_t{date.time_since_epoch().count()} * 1440 + time.hour * 60 + time.minute;
+    return localMinute * 60 - time.utcOffsetSeconds;
 }
 
 } // namespace
 
 void AlarmDueTest::followTick(const platform::LocalTime& now) {
-    const std::int64_t minute = minuteNumber(now);
-    if (minute == tickMinute_)
+    const std::int64_t start = minuteStart(now);
+    if (start == tickMinute_)
         return;
-    minuteBegunRunning_ = tickMinute_ && minute == *tickMinute_ + 1;
-    tickMinute_ = minute;
+    minuteBegunRunning_ = tickMinute_ && start == *tickMinute_ + 60;
+    tickMinute_ = start;
 }
 
 bool AlarmDueTest::takeDue(int row, bool on, int hour, int minute, const platform::LocalTime& now) {

@@ -328,6 +328,23 @@ void Tfrmalarm::closeRequested() {
         TModalDialog::closeRequested();
 }
 
+void Tfrmalarm::CloseBoxesOverTable() {
+    // Qt gives the input to the newest modal box, so a box opened over the table (its file dialog, the
+    // error box of an edit) would keep STOP ALARM from the mouse; the table's edits end with the ring anyway.
+    for (QDialog* box : findChildren<QDialog*>()) {
+        if (box->isVisible())
+            box->reject();
+    }
+    // The program's message boxes have no parent: those shown while the table ran modally are above it.
+    while (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        if (box == this || box->windowModality() != Qt::ApplicationModal)
+            return;
+        box->reject();
+        if (box->isVisible())
+            return;
+    }
+}
+
 void Tfrmalarm::RingAlarm(int row) {
     PlaceBelowClock();
     Tdialform& clock = *forms_.dialform;
@@ -341,12 +358,7 @@ void Tfrmalarm::RingAlarm(int row) {
         setWindowModality(openBox && openBox != this ? Qt::ApplicationModal : Qt::NonModal);
         show();
     } else {
-        // A box of the table (its file dialog) would keep STOP ALARM from the mouse; the table's own
-        // edits end with the ring anyway.
-        for (QDialog* box : findChildren<QDialog*>()) {
-            if (box->isVisible())
-                box->reject();
-        }
+        CloseBoxesOverTable();
     }
     boxesAbove_->start();
     services_.windows.setTopmost(*this, true);

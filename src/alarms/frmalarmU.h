@@ -73,6 +73,7 @@ private:
     void CreateRow(int row);
     void SetRowsEnabled(bool enabled);
     void ClearFrame();
+    void CloseBoxesOverTable();
     void EndRinging();
 
     const platform::Services services_;

@@ -14,6 +14,8 @@ struct LocalTime {
     // Counts the changes of the system's time zone seen so far; daylight saving's own changes of the
     // offset do not count.
     int zoneChanges = 0;
+    // Local time less UTC, in seconds; daylight saving changes it twice a year.
+    int utcOffsetSeconds = 0;
 };
 
 class LocalClock {

@@ -25,6 +25,13 @@ platform::LocalTime localTime(WallTime wall) {
             static_cast<int>(clock.subseconds().count())};
 }
 
+// The local time of a zone `offsetHours` ahead of UTC.
+platform::LocalTime zoned(WallTime utc, int offsetHours) {
+    platform::LocalTime time = localTime(utc + hours{offsetHours});
+    time.utcOffsetSeconds = offsetHours * 3600;
+    return time;
+}
+
 WallTime at(int day, int hour, int minute, int second = 0, int millisecond = 0) {
     return WallTime{sys_days{year{2026} / December / 1} + days{day - 1} + hours{hour} + minutes{minute} +
                     seconds{second} + milliseconds{millisecond}};
@@ -164,6 +171,22 @@ TEST(AlarmDueTest, TheHourRepeatedWhenDaylightSavingEndsRingsOnce) {
         for (WallTime wall = at(1, 2, 0, 0); wall < at(1, 3, 0, 0); wall += seconds{1})
             alarms.tick(wall);
     EXPECT_EQ(alarms.ringsOf(5), std::vector<int>{1});
+}
+
+TEST(AlarmDueTest, DaylightSavingChangesRingARowOnceAtItsLocalMinute) {
+    // As in Berlin, at 01:00 UTC: 02:00 winter time becomes 03:00 in spring, and 03:00 summer time
+    // becomes 02:00 in autumn.
+    Alarms spring;
+    Alarms autumn;
+    spring.rows[1] = {true, 3, 0};
+    autumn.rows[1] = {true, 2, 0};
+    for (WallTime utc = at(1, 0, 0, 0) - minutes{1}; utc < at(1, 1, 10, 0); utc += seconds{1}) {
+        const bool changed = utc >= at(1, 1, 0, 0);
+        spring.tick(zoned(utc, changed ? 2 : 1));
+        autumn.tick(zoned(utc, changed ? 1 : 2));
+    }
+    EXPECT_EQ(spring.ringsOf(1), std::vector<int>{1});
+    EXPECT_EQ(autumn.ringsOf(1), std::vector<int>{1}) << "02:00 summer time only";
 }
 
 TEST(AlarmDueTest, AMinuteSleptThroughIsNotRungLate) {

@@ -39,6 +39,8 @@ TEST_F(LocalClockZone, TheNextReadingIsInTheNewZone) {
     EXPECT_GE(ahead, 330);
     EXPECT_LE(ahead, 331) << "a minute may begin between the readings";
     EXPECT_EQ(india.zoneChanges, utc.zoneChanges + 1);
+    EXPECT_EQ(utc.utcOffsetSeconds, 0);
+    EXPECT_EQ(india.utcOffsetSeconds, 19800);
 }
 
 TEST_F(LocalClockZone, DaylightSavingsOwnChangeIsNoChangeOfZone) {

@@ -11,5 +11,6 @@ platform::LocalTime LinuxLocalClock::now() const {
             parts.tm_min,
             parts.tm_sec,
             static_cast<int>(now.tv_nsec / 1000000),
-            zone_.changes()};
+            zone_.changes(),
+            static_cast<int>(parts.tm_gmtoff)};
 }
