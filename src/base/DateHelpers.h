@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/LocalClock.h"
+#include "base/LocalTime.h"
 
 // The time of day a whole number of minutes later (or earlier, when negative), wrapping past midnight
 // either way. Only the time of day is kept meaningful; the date fields are left as they were.
-platform::LocalTime AddMinutes(const platform::LocalTime& time, long long minutes);
+LocalTime AddMinutes(const LocalTime& time, long long minutes);
 
 // The time of day a whole number of seconds later.
-platform::LocalTime AddSeconds(const platform::LocalTime& time, long long seconds);
+LocalTime AddSeconds(const LocalTime& time, long long seconds);

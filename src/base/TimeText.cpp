@@ -12,7 +12,7 @@ std::string twoDigits(int value) {
 
 } // namespace
 
-std::string TimeText(const platform::LocalTime& time, const platform::TimeFormat& format) {
+std::string TimeText(const LocalTime& time, const TimeFormat& format) {
     int hour = time.hour;
     std::string marker;
     if (format.twelveHour) {

@@ -1,20 +1,10 @@
 #pragma once
 
-#include <string>
+#include "base/TimeFormat.h"
 
 namespace platform {
 
-// The user's long time format. The defaults are what applies when a setting cannot be read.
-struct TimeFormat {
-    bool twelveHour = true;
-    bool markerBeforeTime = false;
-    bool hourLeadingZero = false;
-    std::string separator = ":";
-    std::string amText = "am";
-    std::string pmText = "pm";
-
-    bool operator==(const TimeFormat&) const = default;
-};
+using TimeFormat = ::TimeFormat;
 
 class TimeFormatSource {
 public:

@@ -6,8 +6,8 @@
 
 namespace {
 
-platform::LocalTime at(int hour, int minute, int second) {
-    platform::LocalTime time;
+LocalTime at(int hour, int minute, int second) {
+    LocalTime time;
     time.hour = hour;
     time.minute = minute;
     time.second = second;
@@ -16,18 +16,18 @@ platform::LocalTime at(int hour, int minute, int second) {
 
 struct TimeTextCase {
     const char* name;
-    platform::TimeFormat format;
+    TimeFormat format;
     int hour, minute, second;
     const char* expected;
 };
 
-const platform::TimeFormat H24{false, false, true, ":", "AM", "PM"};
-const platform::TimeFormat H24NoZero{false, false, false, ":", "AM", "PM"};
-const platform::TimeFormat H12{true, false, false, ":", "PM-is-not-used", "PM"};
-const platform::TimeFormat H12Zero{true, false, true, ":", "AM", "PM"};
-const platform::TimeFormat H12Before{true, true, false, ":", "AM", "PM"};
-const platform::TimeFormat Dots{false, false, true, ".", "", ""};
-const platform::TimeFormat Unreadable{};
+const TimeFormat H24{false, false, true, ":", "AM", "PM"};
+const TimeFormat H24NoZero{false, false, false, ":", "AM", "PM"};
+const TimeFormat H12{true, false, false, ":", "PM-is-not-used", "PM"};
+const TimeFormat H12Zero{true, false, true, ":", "AM", "PM"};
+const TimeFormat H12Before{true, true, false, ":", "AM", "PM"};
+const TimeFormat Dots{false, false, true, ".", "", ""};
+const TimeFormat Unreadable{};
 
 TEST(TimeText, FollowsTheUsersFormat) {
     const TimeTextCase cases[] = {
@@ -63,7 +63,7 @@ TEST(AddMinutes, WrapsPastMidnightBothWays) {
         {12, 0, 2147483647LL, 14, 7}, {12, 0, -2147483648LL, 9, 52},
     };
     for (const Case& c : cases) {
-        const platform::LocalTime result = AddMinutes(at(c.hour, c.minute, 42), c.minutes);
+        const LocalTime result = AddMinutes(at(c.hour, c.minute, 42), c.minutes);
         EXPECT_EQ(result.hour, c.expectedHour) << c.hour << ":" << c.minute << " + " << c.minutes;
         EXPECT_EQ(result.minute, c.expectedMinute) << c.hour << ":" << c.minute << " + " << c.minutes;
         EXPECT_EQ(result.second, 42);
