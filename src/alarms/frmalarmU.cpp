@@ -190,8 +190,11 @@ void Tfrmalarm::CreateRow(int row) {
     connect(stbtnf[row], &TTextButton::mouseUp, this, Guarded([this, row] { stbtnf1MouseUp(row); }));
 }
 
+void Tfrmalarm::setStopAlarmCaption(const QString& caption) {
+    stal->setText(caption);
+}
+
 void Tfrmalarm::FormCreate() {
-    stal->setText(forms_.dialform->StopAlarmCaption);
     FlashPhase = false;
 }
 

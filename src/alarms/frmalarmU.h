@@ -44,6 +44,8 @@ public:
     // Takes the rows into the main window's alarm table, as OK does.
     void TakeRows();
 
+    // STOP ALARM with the stop-alarm key, as registered.
+    void setStopAlarmCaption(const QString& caption);
     // Rings a due row: shows the dialog in ringing mode and plays the row's file.
     void RingAlarm(int row);
     // STOP ALARM released, or the stop-alarm hotkey: ends ringing and closes the dialog.

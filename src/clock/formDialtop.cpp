@@ -7,16 +7,11 @@
 #include "clock/PowerStatus.h"
 #include "clock/SecondAligner.h"
 #include "clock/TrayControl.h"
-#include "hotkeys/HotKeyManager.h"
-#include "platform/Dialogs.h"
 #include "platform/LocalClock.h"
 #include "platform/ProcessInfo.h"
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"
 #include "settings/SettingsLocation.h"
-#include "sysinfo/frmAboutU.h"
-#include "tweaks/frmTweakU.h"
-#include "ui/BorderlessWindow.h"
 #include "ui/Guarded.h"
 #include "ui/MessageTimer.h"
 #include "ui/Shape.h"
@@ -26,6 +21,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -34,6 +30,8 @@
 #include <ctime>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcHotKeys, "dialtop.hotkeys", QtWarningMsg)
 
 const QColor Amber(0xE4, 0xC1, 0x56);
 const QColor Gold(0xD5, 0xAE, 0x2B);
@@ -94,10 +92,6 @@ Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSamp
     ConnectWindowBehaviour();
     ConnectSecondClock();
     FormCreate();
-}
-
-Tdialform::~Tdialform() {
-    delete HotKeyManager1;
 }
 
 void Tdialform::CreateFace() {
@@ -165,7 +159,6 @@ void Tdialform::CreateTimers() {
     };
     Timer1 = makeTimer(QStringLiteral("Timer1"), 1000);
     timermove = makeTimer(QStringLiteral("timermove"), 45);
-    timershowabout = makeTimer(QStringLiteral("timershowabout"), 20);
 
     Timer1->setSingleShot(true);
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -178,7 +171,6 @@ void Tdialform::CreateTimers() {
             tray_->stepFrame();
         }
     });
-    connect(timershowabout, &QTimer::timeout, this, Guarded([this] { timershowaboutTimer(); }));
     ScheduleNextTick();
 }
 
@@ -187,8 +179,6 @@ void Tdialform::ScheduleNextTick() {
 }
 
 void Tdialform::FormCreate() {
-    RegisterHotKeys();
-
     TimeDifference = 120;
     timerOff->setEnabled(false);
     timerreboot->setEnabled(false);
@@ -254,37 +244,15 @@ void Tdialform::shexitMouseDown() {
 }
 
 void Tdialform::ShoptMouseUp() {
-    Tfrmabout& about = *forms_.frmabout;
-    if (!about.isVisible()) {
-        about.resize(about.width(), 14);
-        about.show();
-        timershowabout->start();
-    }
-    about.activateWindow();
-    about.setFocus();
+    emit aboutRequested();
 }
 
 void Tdialform::menuAbout1Click() {
     ShoptMouseUp();
 }
 
-void Tdialform::timershowaboutTimer() {
-    Tfrmabout& about = *forms_.frmabout;
-    if (about.height() > 285) {
-        timershowabout->stop();
-        return;
-    }
-    int height = about.height() + 15;
-    if (height >= 290)
-        height = 302;
-    ResizeWhereItIs(about, services_.windows, {about.width(), height});
-}
-
 void Tdialform::menuTweakingClick() {
-    Tfrmtweak& tweak = *forms_.frmtweak;
-    tweak.resize(540, tweak.height());
-    tweak.move(x() - (540 - width()), y() + height());
-    services_.dialogs.runModal(tweak);
+    emit tweakEditorRequested();
 }
 
 int Tdialform::ApplicationEvents1SettingChange(unsigned flag, const QString&) {
@@ -328,6 +296,14 @@ void Tdialform::closeEvent(QCloseEvent* event) {
 
 void Tdialform::contextMenuEvent(QContextMenuEvent* event) {
     PopupMenu1->popup(event->globalPos());
+}
+
+void Tdialform::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const bool altCtrl = modifiers.testFlag(Qt::AltModifier) && modifiers.testFlag(Qt::ControlModifier);
+    if (key == Qt::Key_R && altCtrl && !modifiers.testFlag(Qt::ShiftModifier)) {
+        qCInfo(lcHotKeys) << "Alt+Ctrl+R in the clock";
+        emit penguinRequested();
+    }
 }
 
 void Tdialform::keyPressEvent(QKeyEvent* event) {

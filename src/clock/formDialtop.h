@@ -5,9 +5,9 @@
 #include "base/AlarmRows.h"
 #include "clock/BatteryWatch.h"
 #include "clock/SecondAligner.h"
+#include "platform/PowerActions.h"
 #include "platform/Services.h"
 #include "platform/TimeFormatSource.h"
-#include "power/Scheduler.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,19 +22,17 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
-class THotKeyManager;
 class TShape;
 class TrayControl;
 struct Forms;
 struct PowerSample;
 
 // The clock window and the program's one store of shared state.
-class Tdialform : public QWidget, private ScheduleDisplay {
+class Tdialform : public QWidget {
     Q_OBJECT
 
 public:
     Tdialform(const platform::Services& services, Forms& forms, PowerSample& power);
-    ~Tdialform() override;
 
     // Shared state, read and written by the other windows.
     int TimeDifference = 0;
@@ -51,11 +49,6 @@ public:
     bool Warned5 = false;
     bool Warned3 = false;
     bool TaskbarWasMissing = false;
-    int StopAlarmKeyIndex = 0;
-    int PenguinKeyIndex = 0;
-    int BlankKeyIndex = 0;
-    QString StopAlarmCaption;
-    QString PenguinKeyCaption;
     AlarmRows<bool> AlarmOn;
     AlarmRows<int> AlarmHour;
     AlarmRows<int> AlarmMinute;
@@ -78,7 +71,6 @@ public:
 
     QTimer* Timer1 = nullptr;
     QTimer* timermove = nullptr;
-    QTimer* timershowabout = nullptr;
     MessageTimer* timerOff = nullptr;
     MessageTimer* timerreboot = nullptr;
 
@@ -93,8 +85,6 @@ public:
     QAction* menuRestore = nullptr;
     QAction* menuMinimize = nullptr;
     QAction* menuExit = nullptr;
-
-    THotKeyManager* HotKeyManager1 = nullptr;
 
     // Settings file.
     void LoadSettings();
@@ -115,7 +105,6 @@ public:
     void MinimizeAndRestore();
     void ShoptMouseUp();
     void menuAbout1Click();
-    void timershowaboutTimer();
     void menuTweakingClick();
     void Alarm1Click();
     void cltrayClick();
@@ -125,7 +114,6 @@ public:
     void KeepReachableWithoutTray();
     static constexpr unsigned WorkAreaChanged = 47;
     int ApplicationEvents1SettingChange(unsigned flag, const QString& section);
-    void HotKeyManager1HotKeyPressed(std::uint32_t hotKey, std::uint16_t index);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
     // The shutdown and reboot scheduler.
@@ -138,6 +126,13 @@ public:
     void menuRCustomClick();
     void timerOffTimer();
     void timerrebootTimer();
+    // What the scheduler drives on the clock: the two countdowns and the colour of the time.
+    // Sets the interval and enables the countdown, restarting its period now even when it ran already.
+    void startCountdown(platform::PowerAction action, std::uint32_t intervalMs);
+    void stopCountdown(platform::PowerAction action);
+    void setClockColour(std::uint32_t rgb);
+    // The time format the clock shows, re-read when the locale changes; due times follow it.
+    const platform::TimeFormat& timeFormat() const { return timeFormat_; }
 
     // Window behaviour: dragging, the corner, the creep along the top, on top, translucency, log-in start.
     void DialLabelMouseDown(QPoint pressed);
@@ -168,6 +163,17 @@ signals:
     // The program is to end: after Exit, with the settings written, or after a close request to the
     // clock, without writing them.
     void terminateRequested();
+    // The commands of the menu, the squares and the keyboard that other windows carry out.
+    void aboutRequested();
+    void tweakEditorRequested();
+    void penguinRequested();
+    // The schedule menus; the confirmations of "Now!" are asked before.
+    void shutdownScheduleRequested(std::int32_t delayMs);
+    void customScheduleRequested(platform::PowerAction action);
+    void nowRequested(platform::PowerAction action);
+    void abortRequested(platform::PowerAction action);
+    // A countdown ran out (again).
+    void countdownRanOut(platform::PowerAction action);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -187,12 +193,6 @@ private:
     void ConnectAlarm1();
     void CreateTimers();
     void CreateSchedule();
-    void RunCustomSchedule(platform::PowerAction action, const QString& actionWord);
-    void startCountdown(platform::PowerAction action, std::uint32_t intervalMs) override;
-    void stopCountdown(platform::PowerAction action) override;
-    void setClockColour(std::uint32_t rgb) override;
-    void setDueText(platform::PowerAction action, const std::string& text) override;
-    void RegisterHotKeys();
     void FitTimeFonts();
     void ScheduleNextTick();
     void ShowTimeTexts();
@@ -221,8 +221,4 @@ private:
     std::array<QAction*, 9> menuTrasp_{}; // 10% to 90%
     // The creep last asked for a left past the screen's edge, which a window manager may refuse.
     bool creptPastLeftEdge_ = false;
-
-public:
-    // The countdowns' state; it reads the time format above at every arming.
-    Scheduler Schedule{*this, services_.powerActions, services_.clock, timeFormat_};
 };

@@ -1,9 +1,6 @@
-// The clock's shutdown and reboot submenus, their countdowns and the due-time lines they write.
-#include "clock/Forms.h"
+// The clock's shutdown and reboot submenus and the two countdowns they arm.
 #include "clock/formDialtop.h"
 #include "platform/Dialogs.h"
-#include "power/frmcustskedU.h"
-#include "sysinfo/frmAboutU.h"
 #include "ui/Guarded.h"
 #include "ui/MessageTimer.h"
 
@@ -16,7 +13,7 @@ using platform::PowerAction;
 
 namespace {
 
-// The schedule is silent on screen but for the clock's colour; its due times are logged here too.
+// The schedule is silent on screen but for the clock's colour; its run-outs are logged here too.
 Q_LOGGING_CATEGORY(lcSchedule, "dialtop.schedule", QtWarningMsg)
 
 struct Preset {
@@ -61,7 +58,7 @@ void Tdialform::CreateSchedule() {
 }
 
 void Tdialform::ScheduleShutdown(std::int32_t delayMs) {
-    Schedule.ScheduleShutdown(delayMs);
+    emit shutdownScheduleRequested(delayMs);
 }
 
 void Tdialform::menuSNowClick() {
@@ -69,7 +66,7 @@ void Tdialform::menuSNowClick() {
             QStringLiteral("Confirm"),
             QStringLiteral("Your System Will ShutDown IMMEDIATELY.\n\rYou WILL NOT Have The "
                            "Ability To Abort!\n\rAre You Sure?")))
-        Schedule.Now(PowerAction::PowerOff);
+        emit nowRequested(PowerAction::PowerOff);
 }
 
 void Tdialform::menuRNowClick() {
@@ -77,44 +74,33 @@ void Tdialform::menuRNowClick() {
             QStringLiteral("Confirm"),
             QStringLiteral("Your System Will Reboot IMMEDIATELY.\n\rYou WILL NOT Have The "
                            "Ability To Abort!\n\rAre You Sure?")))
-        Schedule.Now(PowerAction::Reboot);
+        emit nowRequested(PowerAction::Reboot);
 }
 
 void Tdialform::menuSABORTClick() {
-    Schedule.Abort(PowerAction::PowerOff);
+    emit abortRequested(PowerAction::PowerOff);
 }
 
 void Tdialform::menuRABORTClick() {
-    Schedule.Abort(PowerAction::Reboot);
+    emit abortRequested(PowerAction::Reboot);
 }
 
 void Tdialform::menuSCustomClick() {
-    RunCustomSchedule(PowerAction::PowerOff, QStringLiteral("Shutdown"));
+    emit customScheduleRequested(PowerAction::PowerOff);
 }
 
 void Tdialform::menuRCustomClick() {
-    RunCustomSchedule(PowerAction::Reboot, QStringLiteral("Reboot"));
-}
-
-void Tdialform::RunCustomSchedule(PowerAction action, const QString& actionWord) {
-    Tfrmcustsked& dialog = *forms_.frmcustsked;
-    dialog.resize(100, dialog.height());
-    dialog.ActionWord = actionWord;
-    dialog.move(x() + width() - dialog.width(), y() + height());
-    if (services_.dialogs.runModal(dialog) != QDialog::Accepted)
-        return;
-    Schedule.Custom(action, dialog.lblhours->text().toStdString(), dialog.lblmins->text().toStdString(),
-                    dialog.lblsecs->text().toStdString());
+    emit customScheduleRequested(PowerAction::Reboot);
 }
 
 void Tdialform::timerOffTimer() {
     qCDebug(lcSchedule) << "shutdown countdown ran out";
-    Schedule.CountdownFired(PowerAction::PowerOff);
+    emit countdownRanOut(PowerAction::PowerOff);
 }
 
 void Tdialform::timerrebootTimer() {
     qCDebug(lcSchedule) << "reboot countdown ran out";
-    Schedule.CountdownFired(PowerAction::Reboot);
+    emit countdownRanOut(PowerAction::Reboot);
 }
 
 void Tdialform::startCountdown(PowerAction action, std::uint32_t intervalMs) {
@@ -131,12 +117,4 @@ void Tdialform::setClockColour(std::uint32_t rgb) {
     QPalette palette = DialLabel->palette();
     palette.setColor(QPalette::WindowText, QColor(QRgb(rgb)));
     DialLabel->setPalette(palette);
-}
-
-void Tdialform::setDueText(PowerAction action, const std::string& text) {
-    qCInfo(lcSchedule).noquote() << (action == PowerAction::PowerOff ? "shutdown at" : "reboot at")
-                                 << QString::fromStdString(text);
-    Tfrmabout& about = *forms_.frmabout;
-    (action == PowerAction::PowerOff ? about.lblshutdownafter : about.lblrebootafter)
-        ->setText(QString::fromStdString(text));
 }

@@ -2,8 +2,6 @@
 
 #include "fullscreen/frmSleepU.h"
 
-#include "clock/Forms.h"
-#include "clock/formDialtop.h"
 #include "fullscreen/ExitKeys.h"
 #include "platform/WindowSystem.h"
 #include "ui/BorderlessWindow.h"
@@ -15,8 +13,8 @@
 
 #include <random>
 
-TfrmSleep::TfrmSleep(const platform::Services& services, Forms& forms)
-    : services_(services), forms_(forms), grid_(std::random_device{}()) {
+TfrmSleep::TfrmSleep(const platform::Services& services)
+    : services_(services), grid_(std::random_device{}()) {
     MakeBorderless(*this, QStringLiteral("frmSleep"), Qt::black, QSize(640, 480));
     // The only way out is a key, so the window itself takes the keyboard; nothing in it takes Tab.
     setFocusPolicy(Qt::StrongFocus);
@@ -34,6 +32,12 @@ TfrmSleep::TfrmSleep(const platform::Services& services, Forms& forms)
     connect(Timer1, &MessageTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 }
 
+void TfrmSleep::coverScreen(std::uint32_t time) {
+    services_.windows.coverScreen(*this);
+    services_.windows.activate(*this, time);
+    Timer1->setEnabled(true);
+}
+
 void TfrmSleep::Timer1Timer() {
     const QRect screen = services_.windows.screenGeometry();
     const GridPicker::Cell cell = grid_.PickCell(screen.width(), screen.height(), HintWidth, HintHeight);
@@ -45,7 +49,7 @@ void TfrmSleep::FormKeyDown(int key) {
         return;
     hide();
     Timer1->setEnabled(false);
-    forms_.dialform->MinimizeAndRestore();
+    emit left();
 }
 
 bool TfrmSleep::event(QEvent* event) {

@@ -6,9 +6,10 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 class MessageTimer;
 class QLabel;
-struct Forms;
 
 // The blank screen: black all over, with a hint that jumps to a new place every second.
 class TfrmSleep : public QWidget {
@@ -19,19 +20,25 @@ public:
     static constexpr int HintWidth = 101;
     static constexpr int HintHeight = 13;
 
-    TfrmSleep(const platform::Services& services, Forms& forms);
+    explicit TfrmSleep(const platform::Services& services);
 
     QLabel* lblesc1 = nullptr;
     MessageTimer* Timer1 = nullptr;
 
+    // Over the panels too, and with the keyboard: a key is the only way out. `time` is that of the key
+    // press that asked for the window.
+    void coverScreen(std::uint32_t time);
     void Timer1Timer();
     void FormKeyDown(int key);
+
+signals:
+    // An exit key closed the window.
+    void left();
 
 protected:
     bool event(QEvent* event) override;
 
 private:
     const platform::Services services_;
-    Forms& forms_;
     GridPicker grid_;
 };

@@ -2,8 +2,6 @@
 
 #include "fullscreen/frmroseU.h"
 
-#include "clock/Forms.h"
-#include "clock/formDialtop.h"
 #include "fullscreen/ExitKeys.h"
 #include "fullscreen/PenguinPicture.h"
 #include "platform/WindowSystem.h"
@@ -17,8 +15,8 @@
 
 #include <random>
 
-Tfrmrose::Tfrmrose(const platform::Services& services, Forms& forms)
-    : ImageList1(PenguinPicture()), services_(services), forms_(forms), grid_(std::random_device{}()) {
+Tfrmrose::Tfrmrose(const platform::Services& services)
+    : ImageList1(PenguinPicture()), services_(services), grid_(std::random_device{}()) {
     MakeBorderless(*this, QStringLiteral("frmrose"), Qt::white, QSize(640, 480));
     // The only way out is a key, so the window itself takes the keyboard; nothing in it takes Tab.
     setFocusPolicy(Qt::StrongFocus);
@@ -42,6 +40,12 @@ void Tfrmrose::ClearCanvas() {
     update();
 }
 
+void Tfrmrose::coverScreen(std::uint32_t time) {
+    services_.windows.coverScreen(*this);
+    services_.windows.activate(*this, time);
+    timerrose->setEnabled(true);
+}
+
 void Tfrmrose::timerroseTimer() {
     const QRect screen = services_.windows.screenGeometry();
     const GridPicker::Cell drawn = grid_.PickCell(screen.width(), screen.height(), CellSize, CellSize);
@@ -63,7 +67,7 @@ void Tfrmrose::FormKeyDown(int key, std::uint32_t time) {
         hide();
         timerrose->setEnabled(false);
     }
-    forms_.dialform->MinimizeAndRestore();
+    emit keyPressed();
     // The clock just shown again may have taken the keyboard, and a key is the only way out of here.
     if (!leaving)
         services_.windows.activate(*this, time);

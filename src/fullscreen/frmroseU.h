@@ -9,7 +9,6 @@
 
 class MessageTimer;
 class QLabel;
-struct Forms;
 
 // The penguin window: white all over, penguins popping up and vanishing in a 200-pixel grid.
 class Tfrmrose : public QWidget {
@@ -18,7 +17,7 @@ class Tfrmrose : public QWidget {
 public:
     static constexpr int CellSize = 200;
 
-    Tfrmrose(const platform::Services& services, Forms& forms);
+    explicit Tfrmrose(const platform::Services& services);
 
     QLabel* lblesc1 = nullptr;
     QLabel* lblesc2 = nullptr;
@@ -26,11 +25,18 @@ public:
     // The penguin, drawn through its transparent mask.
     const QImage ImageList1;
 
+    // Over the panels too, and with the keyboard: a key is the only way out. `time` is that of the key
+    // press that asked for the window, 0 when there was none.
+    void coverScreen(std::uint32_t time);
     void timerroseTimer();
     // `time` is the key press's window-system time, for taking the keyboard back.
     void FormKeyDown(int key, std::uint32_t time);
     // What is drawn on the window: penguins on white.
     const QImage& Canvas() const { return canvas_; }
+
+signals:
+    // A key was pressed in the window; an exit key has closed it by then.
+    void keyPressed();
 
 protected:
     bool event(QEvent* event) override;
@@ -42,7 +48,6 @@ private:
     void ClearCanvas();
 
     const platform::Services services_;
-    Forms& forms_;
     GridPicker grid_;
     QImage canvas_;
 };

@@ -53,7 +53,7 @@ constexpr long long Unbounded = std::numeric_limits<int>::max();
 
 } // namespace
 
-Tfrmcustsked::Tfrmcustsked(const platform::Services& services, Forms&) : dialogs_(services.dialogs) {
+Tfrmcustsked::Tfrmcustsked(const platform::Services& services) : dialogs_(services.dialogs) {
     MakeBorderless(*this, QStringLiteral("frmcustsked"), QColor(72, 72, 72), QSize(115, 87));
     setWindowOpacity(250.0 / 255.0);
     // Small enough for "Minutes" and "Seconds" to fit before the values.

@@ -10,7 +10,6 @@ class QLabel;
 class QPushButton;
 class TShape;
 class TTextButton;
-struct Forms;
 namespace platform {
 class Dialogs;
 struct Services;
@@ -21,7 +20,7 @@ class Tfrmcustsked : public TModalDialog {
     Q_OBJECT
 
 public:
-    Tfrmcustsked(const platform::Services& services, Forms& forms);
+    explicit Tfrmcustsked(const platform::Services& services);
 
     // "Shutdown" or "Reboot", set before each run; only the confirmation names it.
     QString ActionWord;

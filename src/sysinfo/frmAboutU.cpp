@@ -2,8 +2,6 @@
 
 #include "sysinfo/frmAboutU.h"
 
-#include "clock/Forms.h"
-#include "clock/formDialtop.h"
 #include "platform/LiveReadings.h"
 #include "platform/Services.h"
 #include "platform/SystemFacts.h"
@@ -76,9 +74,9 @@ QString Megabytes(double kilobytes) {
 
 } // namespace
 
-Tfrmabout::Tfrmabout(const platform::Services& services, Forms& forms)
-    : facts_(services.facts), live_(services.live), windows_(services.windows), forms_(forms),
-      cpumeter(services.live), lights_(services.lockLights) {
+Tfrmabout::Tfrmabout(const platform::Services& services)
+    : facts_(services.facts), live_(services.live), windows_(services.windows), cpumeter(services.live),
+      lights_(services.lockLights) {
     MakeBorderless(*this, QStringLiteral("frmabout"), QColor(0x48, 0x48, 0x48), QSize(328, 303));
     setWindowTitle(QStringLiteral("System Information"));
     setFont(SansSerif());
@@ -106,6 +104,10 @@ Tfrmabout::Tfrmabout(const platform::Services& services, Forms& forms)
     Timerhide->setObjectName(QStringLiteral("Timerhide"));
     Timerhide->setInterval(25);
     connect(Timerhide, &QTimer::timeout, this, Guarded([this] { TimerhideTimer(); }));
+    timershowabout = new QTimer(this);
+    timershowabout->setObjectName(QStringLiteral("timershowabout"));
+    timershowabout->setInterval(20);
+    connect(timershowabout, &QTimer::timeout, this, Guarded([this] { timershowaboutTimer(); }));
     lightsTimer_ = new QTimer(this);
     lightsTimer_->setInterval(100);
     connect(lightsTimer_, &QTimer::timeout, this, Guarded([this] { LightsRound(); }));
@@ -201,8 +203,36 @@ void Tfrmabout::CreateButtons() {
 }
 
 void Tfrmabout::FormCreate() {
-    lblkey->setText(forms_.dialform->PenguinKeyCaption);
     lblname->setText(QStringLiteral("Made by the Dialtop developers"));
+}
+
+void Tfrmabout::setPenguinKeyCaption(const QString& caption) {
+    lblkey->setText(caption);
+}
+
+void Tfrmabout::setDueText(platform::PowerAction action, const QString& text) {
+    (action == platform::PowerAction::PowerOff ? lblshutdownafter : lblrebootafter)->setText(text);
+}
+
+void Tfrmabout::ShowUnrolling() {
+    if (!isVisible()) {
+        resize(width(), 14);
+        show();
+        timershowabout->start();
+    }
+    activateWindow();
+    setFocus();
+}
+
+void Tfrmabout::timershowaboutTimer() {
+    if (height() > 285) {
+        timershowabout->stop();
+        return;
+    }
+    int unrolled = height() + 15;
+    if (unrolled >= 290)
+        unrolled = 302;
+    ResizeWhereItIs(*this, windows_, {width(), unrolled});
 }
 
 void Tfrmabout::showEvent(QShowEvent* event) {

@@ -1,6 +1,7 @@
 // The information window: the title, this machine's facts and the live memory, swap and processor bars.
 #pragma once
 
+#include "platform/PowerActions.h"
 #include "sysinfo/CpuLoadMeter.h"
 #include "sysinfo/LightsShow.h"
 
@@ -14,7 +15,6 @@ class QTimer;
 class TMonitorBar;
 class TShape;
 class TTextButton;
-struct Forms;
 namespace platform {
 struct FactReading;
 class LiveReadings;
@@ -29,7 +29,7 @@ class Tfrmabout : public QWidget {
     Q_OBJECT
 
 public:
-    Tfrmabout(const platform::Services& services, Forms& forms);
+    explicit Tfrmabout(const platform::Services& services);
 
     TShape* shframe = nullptr;
     QLabel* Image1 = nullptr;
@@ -65,7 +65,15 @@ public:
 
     QTimer* Timertime = nullptr;
     QTimer* Timerhide = nullptr;
+    QTimer* timershowabout = nullptr;
 
+    // The key that shows the penguin, as registered.
+    void setPenguinKeyCaption(const QString& caption);
+    // The "ShutDown At" or "Reboot At" line.
+    void setDueText(platform::PowerAction action, const QString& text);
+    // Shows the window rolled up and unrolls it; when it is shown already, only gives it the focus.
+    void ShowUnrolling();
+    void timershowaboutTimer();
     void TimertimeTimer();
     void TimerhideTimer();
     void Label1Click();
@@ -93,7 +101,6 @@ private:
     platform::SystemFacts& facts_;
     platform::LiveReadings& live_;
     platform::WindowSystem& windows_;
-    Forms& forms_;
     TCpuLoadMeter cpumeter;
     TLightsShow lights_;
     QTimer* lightsTimer_ = nullptr;

@@ -48,7 +48,7 @@ QString displayText(const std::string& text) {
 
 } // namespace
 
-Tfrmtweak::Tfrmtweak(const platform::Services& services, Forms&) : services_(services) {
+Tfrmtweak::Tfrmtweak(const platform::Services& services) : services_(services) {
     MakeBorderless(*this, QStringLiteral("frmtweak"), QColor(72, 72, 72), QSize(540, 392));
     setWindowOpacity(240 / 255.0);
     QFont font(QStringLiteral("Arial"));

@@ -11,7 +11,6 @@ class QLineEdit;
 class QListWidget;
 class TShape;
 class TTextButton;
-struct Forms;
 
 // The tweak editor: the catalogue's settings in a list, the chosen one's value, hint and description
 // beside it, OK to write the changed values and CANCEL to drop them.
@@ -19,7 +18,7 @@ class Tfrmtweak : public TModalDialog {
     Q_OBJECT
 
 public:
-    Tfrmtweak(const platform::Services& services, Forms& forms);
+    explicit Tfrmtweak(const platform::Services& services);
 
     TShape* Shape1 = nullptr;
     QLabel* lblCAUTION = nullptr;

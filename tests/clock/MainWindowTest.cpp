@@ -6,6 +6,7 @@
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"
 #include "power/frmcustskedU.h"
+#include "settings/ProfileStorage.h"
 #include "sysinfo/frmAboutU.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/Shape.h"
@@ -18,6 +19,9 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTimer>
+
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -53,7 +57,9 @@ TEST_F(MainWindow, ACloseRequestEndsTheProgramWithoutSaving) {
 }
 
 TEST_F(MainWindow, ATickInsideACreationBoxFindsNoAlarmWindowAndGoesOn) {
-    fakes.hotKeys.taken.insert({platform::ModCtrl, 112}); // Ctrl+F1: a box during the creation
+    // A settings file too large to be read: a box while the clock is being made.
+    std::ofstream(folder.filePath(QStringLiteral("settings.ini")).toStdString(), std::ios::binary)
+        << std::string(MaxProfileLines + 1, '\n');
     fakes.clock.set(7, 30, 0);
     int ticks = 0;
     fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) {
@@ -158,17 +164,17 @@ TEST_F(MainWindow, AboutUnrollsOnceAndASecondClickOnlyFocuses) {
     QCoreApplication::sendEvent(clock().Shopt, &release);
     EXPECT_TRUE(about.isVisible());
     EXPECT_EQ(about.height(), 14);
-    EXPECT_TRUE(clock().timershowabout->isActive());
+    EXPECT_TRUE(about.timershowabout->isActive());
 
     std::vector<int> heights;
     for (int step = 0; step < 5; ++step) {
-        clock().timershowaboutTimer();
+        about.timershowaboutTimer();
         heights.push_back(about.height());
     }
     clock().menuAbout1->trigger();
     EXPECT_EQ(about.height(), 89) << "not restarted";
-    while (clock().timershowabout->isActive() && heights.size() < 40) {
-        clock().timershowaboutTimer();
+    while (about.timershowabout->isActive() && heights.size() < 40) {
+        about.timershowaboutTimer();
         heights.push_back(about.height());
     }
     EXPECT_EQ(heights.front(), 29);

@@ -3,6 +3,7 @@
 #include "clock/formDialtop.h"
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"
+#include "hotkeys/HotKeyPlan.h"
 #include "hotkeys/HotKeyText.h"
 #include "platform/fake/FakeServices.h"
 #include "sysinfo/frmAboutU.h"
@@ -86,6 +87,7 @@ protected:
 
     Tdialform& clock() { return *program->forms().dialform; }
     Forms& forms() { return program->forms(); }
+    HotKeyPlan& plan() { return program->hotKeyPlan(); }
 
     fake::Services fakes;
     std::unique_ptr<DialtopProgram> program;
@@ -172,11 +174,11 @@ TEST_F(HotKeyRegistration, ChainsTellAboutEachTakenCombinationAndSettle) {
         EXPECT_EQ(fakes.dialogs.boxes.size(), c.messages.size()) << "only plain boxes";
         for (const fake::Dialogs::Box& box : fakes.dialogs.boxes)
             EXPECT_EQ(box.title, "dialtop");
-        EXPECT_EQ(clock().StopAlarmCaption, c.stopCaption);
-        EXPECT_EQ(clock().PenguinKeyCaption, c.penguinCaption);
-        EXPECT_EQ(clock().StopAlarmKeyIndex != 0, c.stopHeld);
-        EXPECT_EQ(clock().PenguinKeyIndex != 0, c.penguinHeld);
-        EXPECT_EQ(clock().BlankKeyIndex != 0, c.blankHeld);
+        EXPECT_EQ(plan().stopAlarmCaption(), c.stopCaption);
+        EXPECT_EQ(plan().penguinKeyCaption(), c.penguinCaption);
+        EXPECT_EQ(plan().stopAlarmKeyIndex() != 0, c.stopHeld);
+        EXPECT_EQ(plan().penguinKeyIndex() != 0, c.penguinHeld);
+        EXPECT_EQ(plan().blankKeyIndex() != 0, c.blankHeld);
         // Later windows copy the captions at their creation.
         EXPECT_EQ(forms().frmalarm->stal->text(), c.stopCaption);
         EXPECT_EQ(forms().frmabout->lblkey->text(), c.penguinCaption);
@@ -187,10 +189,10 @@ TEST_F(HotKeyRegistration, ChainsTellAboutEachTakenCombinationAndSettle) {
 TEST_F(HotKeyRegistration, EveryBoxIsShownBeforeTheClock) {
     std::vector<bool> clockVisible;
     fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == "dialform")
-                clockVisible.push_back(window->isVisible());
-        }
+        bool shown = false;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            shown = shown || (window->objectName() == "dialform" && window->isVisible());
+        clockVisible.push_back(shown);
     };
     start(StopKeys() + PenguinKeys() + BlankKeys);
     EXPECT_EQ(clockVisible, std::vector<bool>(17, false));
@@ -246,7 +248,7 @@ TEST_F(HotKeyRegistration, PressesReachTheirActions) {
 
 TEST_F(HotKeyRegistration, AltCtrlRInTheClockShowsThePenguinEvenWithoutItsGlobalKey) {
     start(PenguinKeys());
-    ASSERT_EQ(clock().PenguinKeyIndex, 0);
+    ASSERT_EQ(plan().penguinKeyIndex(), 0);
     struct Case {
         int key;
         Qt::KeyboardModifiers modifiers;
@@ -271,9 +273,9 @@ TEST_F(HotKeyRegistration, AltCtrlRInTheClockShowsThePenguinEvenWithoutItsGlobal
 
 TEST_F(HotKeyRegistration, TheEndReleasesTheKeysLastFirstAndClearsTheWords) {
     start({});
-    const std::vector<std::uint16_t> held = {static_cast<std::uint16_t>(clock().BlankKeyIndex),
-                                             static_cast<std::uint16_t>(clock().PenguinKeyIndex),
-                                             static_cast<std::uint16_t>(clock().StopAlarmKeyIndex)};
+    const std::vector<std::uint16_t> held = {static_cast<std::uint16_t>(plan().blankKeyIndex()),
+                                             static_cast<std::uint16_t>(plan().penguinKeyIndex()),
+                                             static_cast<std::uint16_t>(plan().stopAlarmKeyIndex())};
     EXPECT_EQ(CtrlWord, "Ctrl");
     program.reset();
     EXPECT_EQ(fakes.hotKeys.unregistered, held);

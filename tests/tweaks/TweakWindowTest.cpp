@@ -1,5 +1,4 @@
 #include "app/DialtopApplication.h"
-#include "clock/Forms.h"
 #include "platform/fake/FakeServices.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/TextButton.h"
@@ -57,8 +56,7 @@ protected:
 
     TweakCatalogue catalogue;
     fake::Services fakes;
-    Forms forms;
-    Tfrmtweak window{fakes.services(), forms};
+    Tfrmtweak window{fakes.services()};
 };
 
 TEST_F(TweakWindowTest, EveryShowListsTheEntriesAfreshAndTheDetailFollowsTheSelection) {

@@ -3,6 +3,7 @@
 // jumping (suspend, a time server's steps) and daylight saving time ending on the Sunday (Europe/Berlin).
 #include "alarms/frmalarmU.h"
 #include "clock/ClockFixture.h"
+#include "power/Scheduler.h"
 #include "sysinfo/frmAboutU.h"
 #include "ui/MessageTimer.h"
 
@@ -270,7 +271,7 @@ TEST_F(Week, AlarmsWarningsCountdownsAndTrayClicksHoldForAWeek) {
             QSignalSpy fired(clock().timerOff, &MessageTimer::timeout);
             QElapsedTimer waited;
             waited.start();
-            clock().Schedule.Custom(PowerAction::PowerOff, "0", "0", "1");
+            program->scheduler().Custom(PowerAction::PowerOff, "0", "0", "1");
             EXPECT_EQ(program->forms().frmabout->lblshutdownafter->text(), QStringLiteral("21:00:01"));
             EXPECT_TRUE(QTest::qWaitFor([&] { return !fakes.powerActions.requests.empty(); }, 5000));
             EXPECT_GE(waited.elapsed(), 1000);

@@ -1,17 +1,10 @@
-// The clock's global keys: the messages about taken combinations at start, and what each key shows.
-#include "alarms/frmalarmU.h"
+// The program's three global keys: the messages about taken combinations at start, and their presses.
+#include "hotkeys/HotKeyPlan.h"
+
 #include "base/ApplicationTitle.h"
-#include "clock/Forms.h"
-#include "clock/formDialtop.h"
-#include "fullscreen/frmSleepU.h"
-#include "fullscreen/frmroseU.h"
-#include "hotkeys/HotKeyManager.h"
 #include "hotkeys/HotKeyText.h"
 #include "platform/Dialogs.h"
-#include "platform/Services.h"
-#include "platform/WindowSystem.h"
 #include "ui/Guarded.h"
-#include "ui/MessageTimer.h"
 
 #include <QLoggingCategory>
 #include <QStringList>
@@ -46,30 +39,18 @@ private:
     platform::Dialogs& dialogs_;
 };
 
-// Over the panels too, and with the keyboard: a key is the only way out. `time` is that of the key
-// press that asked for the window.
-void ShowFullScreen(platform::WindowSystem& windows, QWidget& window, MessageTimer& timer,
-                    std::uint32_t time) {
-    windows.coverScreen(window);
-    windows.activate(window, time);
-    timer.setEnabled(true);
-}
-
-// The windows are made after the clock, so a key pressed while a creation box is open finds none.
-void ShowPenguin(platform::WindowSystem& windows, const Forms& forms, std::uint32_t time) {
-    if (forms.frmrose)
-        ShowFullScreen(windows, *forms.frmrose, *forms.frmrose->timerrose, time);
-}
-
 } // namespace
 
-void Tdialform::RegisterHotKeys() {
-    HotKeyManager1 = new THotKeyManager(services_.hotKeys);
-    HotKeyManager1->OnHotKeyPressed = [this](std::uint32_t hotKey, std::uint16_t index) {
+HotKeyPlan::HotKeyPlan(platform::HotKeyService& service, platform::Dialogs& dialogs)
+    : dialogs_(dialogs), HotKeyManager1(service) {
+    HotKeyManager1.OnHotKeyPressed = [this](std::uint32_t hotKey, std::uint16_t index) {
         // A failing action goes to the general error box, as from any other handler.
         RunGuarded([&] { HotKeyManager1HotKeyPressed(hotKey, index); });
     };
-    HotKeyChains chains(*HotKeyManager1, services_.dialogs);
+}
+
+void HotKeyPlan::registerAll() {
+    HotKeyChains chains(HotKeyManager1, dialogs_);
 
     StopAlarmKeyIndex = chains.Register(QStringLiteral("Ctrl+F1"));
     StopAlarmCaption = QStringLiteral("STOP ALARM (Ctrl+F1)");
@@ -106,32 +87,17 @@ void Tdialform::RegisterHotKeys() {
             QStringLiteral("The Combination \"Ctrl+Shift+F2\" Is NOT Available to blank your screen."));
 }
 
-void Tdialform::HotKeyManager1HotKeyPressed(std::uint32_t, std::uint16_t index) {
+void HotKeyPlan::HotKeyManager1HotKeyPressed(std::uint32_t, std::uint16_t index) {
     if (index == StopAlarmKeyIndex) {
         qCInfo(lcHotKeys) << "pressed stop alarm";
-        try {
-            if (forms_.frmalarm)
-                forms_.frmalarm->stalMouseUp(Qt::LeftButton, {}, 0, 0);
-        } catch (...) {
-            // Stopping an alarm by keyboard never troubles the user.
-        }
+        emit stopAlarmPressed();
     }
     if (index == PenguinKeyIndex) {
         qCInfo(lcHotKeys) << "pressed penguin";
-        ShowPenguin(services_.windows, forms_, HotKeyManager1->LastPressTime());
+        emit penguinPressed(HotKeyManager1.LastPressTime());
     }
     if (index == BlankKeyIndex) {
         qCInfo(lcHotKeys) << "pressed blank screen";
-        if (forms_.frmSleep)
-            ShowFullScreen(services_.windows, *forms_.frmSleep, *forms_.frmSleep->Timer1,
-                           HotKeyManager1->LastPressTime());
-    }
-}
-
-void Tdialform::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    const bool altCtrl = modifiers.testFlag(Qt::AltModifier) && modifiers.testFlag(Qt::ControlModifier);
-    if (key == Qt::Key_R && altCtrl && !modifiers.testFlag(Qt::ShiftModifier)) {
-        qCInfo(lcHotKeys) << "Alt+Ctrl+R in the clock";
-        ShowPenguin(services_.windows, forms_, 0);
+        emit blankScreenPressed(HotKeyManager1.LastPressTime());
     }
 }

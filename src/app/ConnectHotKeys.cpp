@@ -1,0 +1,33 @@
+// The global keys' presses and captions, and the clock's own penguin key.
+#include "alarms/frmalarmU.h"
+#include "app/DialtopProgram.h"
+#include "clock/formDialtop.h"
+#include "fullscreen/frmSleepU.h"
+#include "fullscreen/frmroseU.h"
+#include "hotkeys/HotKeyPlan.h"
+#include "sysinfo/frmAboutU.h"
+#include "ui/Guarded.h"
+
+void DialtopProgram::connectHotKeys() {
+    forms_.frmalarm->setStopAlarmCaption(hotKeys_->stopAlarmCaption());
+    forms_.frmabout->setPenguinKeyCaption(hotKeys_->penguinKeyCaption());
+
+    Tfrmalarm* alarm = forms_.frmalarm;
+    QObject::connect(hotKeys_.get(), &HotKeyPlan::stopAlarmPressed, alarm, Guarded([alarm] {
+                         try {
+                             alarm->stalMouseUp(Qt::LeftButton, {}, 0, 0);
+                         } catch (...) {
+                             // Stopping an alarm by keyboard never troubles the user.
+                         }
+                     }));
+
+    Tfrmrose* penguin = forms_.frmrose;
+    QObject::connect(hotKeys_.get(), &HotKeyPlan::penguinPressed, penguin,
+                     [penguin](std::uint32_t time) { RunGuarded([&] { penguin->coverScreen(time); }); });
+    QObject::connect(forms_.dialform, &Tdialform::penguinRequested, penguin,
+                     Guarded([penguin] { penguin->coverScreen(0); }));
+
+    TfrmSleep* blank = forms_.frmSleep;
+    QObject::connect(hotKeys_.get(), &HotKeyPlan::blankScreenPressed, blank,
+                     [blank](std::uint32_t time) { RunGuarded([&] { blank->coverScreen(time); }); });
+}
