@@ -6,21 +6,35 @@
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"
 #include "hotkeys/HotKeyText.h"
+#include "platform/ProcessInfo.h"
 #include "power/frmcustskedU.h"
+#include "settings/SettingsLocation.h"
 #include "sysinfo/frmAboutU.h"
 #include "tweaks/frmTweakU.h"
 
-DialtopProgram::DialtopProgram(const platform::Services& services) {
+namespace {
+
+// settings.ini beside the executable, or in the user's configuration folder when the executable's folder
+// cannot be written.
+std::string SettingsPath(const platform::Services& services) {
+    return SettingsFilePath(services.process.executablePath(), services.process.configHome());
+}
+
+} // namespace
+
+DialtopProgram::DialtopProgram(const platform::Services& services)
+    : services_(services), settings_(SettingsPath(services)), ringer_(services, settings_) {
     InitModifierWords();
     // The main window first: it registers the hotkeys whose captions later windows copy.
-    new Tdialform(services, forms_, power_);
-    forms_.frmalarm = new Tfrmalarm(services, forms_);
+    new Tdialform(services, forms_, power_, settings_);
+    forms_.frmalarm = new Tfrmalarm(services, settings_, ringer_);
     forms_.frmSleep = new TfrmSleep(services, forms_);
     forms_.frmabout = new Tfrmabout(services, forms_);
     forms_.frmrose = new Tfrmrose(services, forms_);
     forms_.frmcustsked = new Tfrmcustsked(services, forms_);
-    forms_.frmcountry = new Tfrmcountry(services, forms_);
+    forms_.frmcountry = new Tfrmcountry(services, settings_);
     forms_.frmtweak = new Tfrmtweak(services, forms_);
+    connectAlarms();
 }
 
 DialtopProgram::~DialtopProgram() {

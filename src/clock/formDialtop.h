@@ -1,10 +1,9 @@
 // The clock: the small black box in the top-right corner showing the time, and its popup menu.
 #pragma once
 
-#include "alarms/AlarmDueTest.h"
-#include "base/AlarmRows.h"
 #include "clock/BatteryWatch.h"
 #include "clock/SecondAligner.h"
+#include "platform/LocalClock.h"
 #include "platform/Services.h"
 #include "platform/TimeFormatSource.h"
 #include "power/Scheduler.h"
@@ -17,11 +16,11 @@
 #include <string>
 
 class MessageTimer;
-class ProfileFile;
 class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
+class SettingsStore;
 class THotKeyManager;
 class TShape;
 class TTrayIcon;
@@ -33,13 +32,10 @@ class Tdialform : public QWidget, private ScheduleDisplay {
     Q_OBJECT
 
 public:
-    Tdialform(const platform::Services& services, Forms& forms, PowerSample& power);
+    Tdialform(const platform::Services& services, Forms& forms, PowerSample& power, SettingsStore& settings);
     ~Tdialform() override;
 
     // Shared state, read and written by the other windows.
-    int TimeDifference = 0;
-    QString CountryName;
-    bool ShowExpanded = false;
     bool Docked = false;
     bool Moving = false;
     bool MovingBeforeDrag = false;
@@ -56,10 +52,6 @@ public:
     int BlankKeyIndex = 0;
     QString StopAlarmCaption;
     QString PenguinKeyCaption;
-    AlarmRows<bool> AlarmOn;
-    AlarmRows<int> AlarmHour;
-    AlarmRows<int> AlarmMinute;
-    AlarmRows<QString> AlarmSound;
 
     // The face, in drawing order.
     QWidget* client = nullptr;
@@ -97,12 +89,10 @@ public:
     TTrayIcon* cltray = nullptr;
     THotKeyManager* HotKeyManager1 = nullptr;
 
-    // Settings file.
-    void LoadSettings();
-    void SaveSettings();
-
     // The one-second tick and its helpers.
     void Timer1Timer();
+    // The tick for one reading of the clock: the time shown and the alarms belong to the same moment.
+    void Timer1Timer(const platform::LocalTime& now);
     void BringApplicationToFront();
     void FormPaint();
 
@@ -118,7 +108,6 @@ public:
     void menuAbout1Click();
     void timershowaboutTimer();
     void menuTweakingClick();
-    void Alarm1Click();
     void cltrayClick();
     // A tick found no tray host: a clock hidden into the tray is given a taskbar entry instead.
     void KeepReachableWithoutTray();
@@ -157,13 +146,14 @@ public:
 
     // The second country's clock.
     void lblotherMouseUp();
-    void menuCountrySettingsClick();
-
-    // The full path of settings.ini: beside the executable, or in the user's configuration folder
-    // when the executable's folder cannot be written. Bytes, as the file system has them.
-    std::string SettingsPath() const;
 
 signals:
+    // Once a tick, with the one reading of the clock the tick showed.
+    void ticked(const platform::LocalTime& now);
+    // The menu's Alarm item: the alarm table is to open under the clock.
+    void alarmTableRequested();
+    // The menu's item for the second country's settings.
+    void countrySettingsRequested();
     // The program is to end: after Exit, with the settings written, or after a close request to the
     // clock, without writing them.
     void terminateRequested();
@@ -177,12 +167,10 @@ protected:
 
 private:
     void FormCreate();
-    // LoadSettings that tells the user of a settings file too large to be read.
+    // Reads the settings and tells the user of a settings file too large to be read.
     void LoadSettingsAtStart();
-    void TakeSettings(const ProfileFile& profile);
     void CreateFace();
     void CreatePopupMenu();
-    void ConnectAlarm1();
     void CreateTimers();
     void CreateTray();
     void CreateSchedule();
@@ -194,7 +182,7 @@ private:
     void RegisterHotKeys();
     void FitTimeFonts();
     void ScheduleNextTick();
-    void ShowTimeTexts();
+    void ShowTimeTexts(const platform::LocalTime& now);
     void WarnBattery(bool threePercent);
     void SetHeights(int windowHeight);
     void SetTimeFont(QLabel* label, int points);
@@ -206,10 +194,10 @@ private:
     const platform::Services services_;
     Forms& forms_;
     PowerSample& power_;
+    SettingsStore& settings_;
     platform::TimeFormat timeFormat_;
     SecondAligner tickSeconds_;
     BatteryWatch batteryWatch_{{PreviousPercent, LastPercent, TicksSinceDrop, Warned5, Warned3}};
-    AlarmDueTest alarmDue_;
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;

@@ -24,6 +24,7 @@ protected:
     void start() { program = std::make_unique<DialtopProgram>(fakes.services()); }
 
     Tdialform& clock() { return *program->forms().dialform; }
+    Settings& settings() { return program->settings().values; }
 
     // One tick at the given time.
     void tickAt(int hour, int minute, int second) {

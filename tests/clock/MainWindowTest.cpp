@@ -19,6 +19,8 @@
 #include <QSignalSpy>
 #include <QTimer>
 
+#include <fstream>
+
 namespace {
 
 class MainWindow : public ClockFixture {};
@@ -44,7 +46,7 @@ TEST_F(MainWindow, OpensOnThePrimaryScreenWhereverItLies) {
 
 TEST_F(MainWindow, ACloseRequestEndsTheProgramWithoutSaving) {
     start();
-    clock().TimeDifference = 30;
+    settings().TimeDifference = 30;
     QSignalSpy ended(&clock(), &Tdialform::terminateRequested);
     EXPECT_FALSE(clock().close());
     EXPECT_EQ(ended.count(), 1);
@@ -54,33 +56,32 @@ TEST_F(MainWindow, ACloseRequestEndsTheProgramWithoutSaving) {
 
 TEST_F(MainWindow, ATickInsideACreationBoxFindsNoAlarmWindowAndGoesOn) {
     fakes.hotKeys.taken.insert({platform::ModCtrl, 112}); // Ctrl+F1: a box during the creation
+    std::ofstream(folder.filePath(QStringLiteral("settings.ini")).toStdString())
+        << "[alarm1]\nison=1\nhour=7\nminute=30\nsound=None\n";
     fakes.clock.set(7, 30, 0);
     int ticks = 0;
     fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* dial = qobject_cast<Tdialform*>(window); dial && ticks++ == 0) {
-                dial->AlarmOn[1] = true;
-                dial->AlarmHour[1] = 7;
-                dial->AlarmMinute[1] = 30;
                 dial->Timer1Timer();
             }
         }
     };
     start();
     EXPECT_EQ(ticks, 1);
-    EXPECT_FALSE(program->forms().frmalarm->isVisible());
+    EXPECT_FALSE(program->alarmWindow().isVisible());
 }
 
 TEST_F(MainWindow, CreatesTheEightWindowsHiddenButTheClock) {
     start();
     const Forms& forms = program->forms();
     const std::vector<std::pair<QWidget*, const char*>> windows = {
-        {static_cast<QWidget*>(forms.frmalarm), "frmalarm"},
+        {static_cast<QWidget*>(&program->alarmWindow()), "frmalarm"},
         {static_cast<QWidget*>(forms.frmSleep), "frmSleep"},
         {static_cast<QWidget*>(forms.frmabout), "frmabout"},
         {static_cast<QWidget*>(forms.frmrose), "frmrose"},
         {static_cast<QWidget*>(forms.frmcustsked), "frmcustsked"},
-        {static_cast<QWidget*>(forms.frmcountry), "frmcountry"},
+        {static_cast<QWidget*>(&program->countryDialog()), "frmcountry"},
         {static_cast<QWidget*>(forms.frmtweak), "frmtweak"},
     };
     EXPECT_EQ(clock().objectName(), QStringLiteral("dialform"));
@@ -94,7 +95,7 @@ TEST_F(MainWindow, CreatesTheEightWindowsHiddenButTheClock) {
 TEST_F(MainWindow, FirstLoadWithoutAFileShowsTheLocalTimeTwice) {
     start();
     clock().Timer1Timer();
-    EXPECT_EQ(clock().TimeDifference, 0);
+    EXPECT_EQ(settings().TimeDifference, 0);
     EXPECT_EQ(clock().diallabel2->text(), clock().DialLabel->text());
 }
 
@@ -202,7 +203,7 @@ TEST_F(MainWindow, AnErrorEscapingAHandlerReachesTheErrorBoxAndTheProgramRunsOn)
     bool laterEventRan = false;
     QTimer::singleShot(0, &clock(), [&] {
         firstStepDone = true;
-        clock().TimeDifference = StrToInt("12x");
+        settings().TimeDifference = StrToInt("12x");
         ADD_FAILURE() << "the handler went on after the failing step";
     });
     QTimer::singleShot(0, &clock(), [&] { laterEventRan = true; });

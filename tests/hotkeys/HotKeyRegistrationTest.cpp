@@ -178,7 +178,7 @@ TEST_F(HotKeyRegistration, ChainsTellAboutEachTakenCombinationAndSettle) {
         EXPECT_EQ(clock().PenguinKeyIndex != 0, c.penguinHeld);
         EXPECT_EQ(clock().BlankKeyIndex != 0, c.blankHeld);
         // Later windows copy the captions at their creation.
-        EXPECT_EQ(forms().frmalarm->stal->text(), c.stopCaption);
+        EXPECT_EQ(program->alarmWindow().stal->text(), c.stopCaption);
         EXPECT_EQ(forms().frmabout->lblkey->text(), c.penguinCaption);
         EXPECT_EQ(fakes.hotKeys.held.size(), std::size_t(c.stopHeld + c.penguinHeld + c.blankHeld));
     }
@@ -225,7 +225,7 @@ TEST_F(HotKeyRegistration, PressesReachTheirActions) {
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.name);
-        forms().frmalarm->RingAlarm(1);
+        program->alarmRinger().ring(1);
         forms().frmrose->hide();
         forms().frmrose->timerrose->setEnabled(false);
         forms().frmSleep->hide();
@@ -234,7 +234,7 @@ TEST_F(HotKeyRegistration, PressesReachTheirActions) {
 
         fakes.hotKeys.press(c.combination.first, c.combination.second);
 
-        EXPECT_EQ(!forms().frmalarm->isVisible(), c.alarmStopped);
+        EXPECT_EQ(!program->alarmWindow().isVisible(), c.alarmStopped);
         EXPECT_EQ(forms().frmrose->isVisible(), c.penguinShown);
         EXPECT_EQ(fakes.windows.covered.count(forms().frmrose), c.penguinShown ? 1u : 0u);
         EXPECT_EQ(forms().frmrose->timerrose->isEnabled(), c.penguinShown);

@@ -94,14 +94,14 @@ protected:
         ClockFixture::SetUp();
         start();
         for (const AlarmSetting& alarm : Alarms) {
-            clock().AlarmOn[alarm.row] = alarm.on;
-            clock().AlarmHour[alarm.row] = alarm.hour;
-            clock().AlarmMinute[alarm.row] = alarm.minute;
-            clock().AlarmSound[alarm.row] = QString::fromStdString(soundOf(alarm.row));
+            settings().AlarmOn[alarm.row] = alarm.on;
+            settings().AlarmHour[alarm.row] = alarm.hour;
+            settings().AlarmMinute[alarm.row] = alarm.minute;
+            settings().AlarmSound[alarm.row] = QString::fromStdString(soundOf(alarm.row));
             fakes.media.playable.insert(soundOf(alarm.row));
         }
         // A ring reloads the table from the settings file.
-        clock().SaveSettings();
+        program->settings().save();
     }
 
     // Lives from `from` to `to` minute by minute: every second in and around an alarm's minute, otherwise
@@ -156,7 +156,7 @@ protected:
             ++warned[{day, now.hour >= 17, text.contains(QStringLiteral("3%"))}];
         fakes.dialogs.boxes.clear();
         // The user stops a ring once its minute is over; every other one plays to its end instead.
-        Tfrmalarm& alarm = *program->forms().frmalarm;
+        Tfrmalarm& alarm = program->alarmWindow();
         if (alarm.isVisible() && !nearAnAlarm(now)) {
             if (++stops % 2) {
                 alarm.stalMouseUp(Qt::LeftButton, {}, 0, 0);
