@@ -83,7 +83,6 @@ int main(int argc, char** argv) {
         fakes.live,    fakes.lockLights, fakes.tray,     fakes.registry, fakes.powerActions,
         media,         fakes.fileDialog, fakes.autostart};
     DialtopProgram program(services);
-    Tdialform& dialform = *program.forms().dialform;
 
     std::vector<double> latencies;
     for (int row = 1; row <= rounds; ++row) {
@@ -93,7 +92,7 @@ int main(int argc, char** argv) {
         std::ofstream(folder.filePath(QStringLiteral("settings.ini")).toStdString())
             << "[alarm" << row << "]\nison=1\nhour=" << local.tm_hour << "\nminute=" << local.tm_min
             << "\nsound=" << sound << "\n";
-        dialform.LoadSettings();
+        program.settings().load();
         firstBuffer = 0;
         std::fprintf(stderr, "alarm-latency: round %d of %d, ringing at %02d:%02d\n", row, rounds,
                      local.tm_hour, local.tm_min);
@@ -112,7 +111,7 @@ int main(int argc, char** argv) {
         const WallClock::time_point heard{WallClock::duration(firstBuffer.load())};
         latencies.push_back(
             std::chrono::duration<double, std::milli>(heard - WallClock::from_time_t(due)).count());
-        program.forms().frmalarm->stalMouseUp(Qt::LeftButton, {}, 0, 0);
+        program.alarmWindow().stalMouseUp(Qt::LeftButton, {}, 0, 0);
     }
     std::sort(latencies.begin(), latencies.end());
     std::printf(

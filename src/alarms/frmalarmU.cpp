@@ -2,15 +2,13 @@
 // rings, the same window with a flashing frame and only STOP ALARM enabled.
 #include "alarms/frmalarmU.h"
 
+#include "alarms/AlarmRinger.h"
 #include "base/ByteText.h"
 #include "base/Conversions.h"
 #include "base/DialtopError.h"
-#include "clock/Forms.h"
-#include "clock/formDialtop.h"
 #include "platform/FileDialog.h"
-#include "platform/MediaPlayer.h"
-#include "platform/Tones.h"
 #include "platform/WindowSystem.h"
+#include "settings/SettingsStore.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/BoxesAbove.h"
 #include "ui/FaceDrag.h"
@@ -97,7 +95,8 @@ bool IsRegularFile(const std::string& path) {
 
 } // namespace
 
-Tfrmalarm::Tfrmalarm(const platform::Services& services, Forms& forms) : services_(services), forms_(forms) {
+Tfrmalarm::Tfrmalarm(const platform::Services& services, SettingsStore& settings, AlarmRinger& ringer)
+    : services_(services), settings_(settings), ringer_(ringer) {
     MakeBorderless(*this, QStringLiteral("frmalarm"), Background, QSize(416, 468));
     setWindowTitle(QStringLiteral("Alarm"));
     setFont(dialogFont());
@@ -146,7 +145,8 @@ Tfrmalarm::Tfrmalarm(const platform::Services& services, Forms& forms) : service
     timeralarm->setInterval(1000);
     timeralarm->setEnabled(false);
     connect(timeralarm, &MessageTimer::timeout, this, Guarded([this] { timeralarmTimer(); }));
-    services_.media.setEndHandler([this] { MediaPlayer1Notify(); });
+    connect(&ringer_, &AlarmRinger::mediaFinished, this, Guarded([this] { MediaPlayer1Notify(); }));
+    connect(&ringer_, &AlarmRinger::stopped, this, Guarded([this] { EndRinging(); }));
 
     FormCreate();
 }
@@ -233,35 +233,34 @@ QRect Tfrmalarm::PlaceBelow(const QRect& clock, QSize size, const QRect& work) {
     return placed;
 }
 
-void Tfrmalarm::PlaceBelowClock() {
-    const Tdialform& clock = *forms_.dialform;
-    move(PlaceBelow(clock.frameGeometry(), size(), services_.windows.workArea()).topLeft());
+void Tfrmalarm::PlaceBelowClock(const QRect& clock) {
+    move(PlaceBelow(clock, size(), services_.windows.workArea()).topLeft());
 }
 
 void Tfrmalarm::FillRows() {
-    const Tdialform& clock = *forms_.dialform;
+    const Settings& table = settings_.values;
     for (int row = 1; row <= AlarmRowCount; ++row) {
-        stalRow[row]->setText(clock.AlarmOn[row] ? QStringLiteral("X") : QString());
-        edh[row]->setText(twoDigits(clock.AlarmHour[row]));
-        edm[row]->setText(twoDigits(clock.AlarmMinute[row]));
-        eds[row]->setText(clock.AlarmSound[row]);
+        stalRow[row]->setText(table.AlarmOn[row] ? QStringLiteral("X") : QString());
+        edh[row]->setText(twoDigits(table.AlarmHour[row]));
+        edm[row]->setText(twoDigits(table.AlarmMinute[row]));
+        eds[row]->setText(table.AlarmSound[row]);
     }
 }
 
 void Tfrmalarm::TakeRows() {
-    Tdialform& clock = *forms_.dialform;
+    Settings& table = settings_.values;
     for (int row = 1; row <= AlarmRowCount; ++row) {
-        clock.AlarmOn[row] = stalRow[row]->text() == QLatin1String("X");
-        clock.AlarmHour[row] = StrToIntDef(edh[row]->text().toStdString(), 0);
-        clock.AlarmMinute[row] = StrToIntDef(edm[row]->text().toStdString(), 0);
+        table.AlarmOn[row] = stalRow[row]->text() == QLatin1String("X");
+        table.AlarmHour[row] = StrToIntDef(edh[row]->text().toStdString(), 0);
+        table.AlarmMinute[row] = StrToIntDef(edm[row]->text().toStdString(), 0);
         // Only a file that is there (a folder is not a file); otherwise the row keeps the one it had.
         if (IsRegularFile(BytesOfText(eds[row]->text())))
-            clock.AlarmSound[row] = eds[row]->text();
+            table.AlarmSound[row] = eds[row]->text();
     }
 }
 
 void Tfrmalarm::stal1Click(int row) {
-    bool& on = forms_.dialform->AlarmOn[row];
+    bool& on = settings_.values.AlarmOn[row];
     on = !on;
     stalRow[row]->setText(on ? QStringLiteral("X") : QString());
 }
@@ -348,10 +347,8 @@ void Tfrmalarm::CloseBoxesOverTable() {
     }
 }
 
-void Tfrmalarm::RingAlarm(int row) {
-    PlaceBelowClock();
-    Tdialform& clock = *forms_.dialform;
-    clock.LoadSettings();
+void Tfrmalarm::ShowRinging(const QRect& clock) {
+    PlaceBelowClock(clock);
     timeralarm->setEnabled(true);
     FillRows();
     if (!isVisible()) {
@@ -370,14 +367,7 @@ void Tfrmalarm::RingAlarm(int row) {
     stbtnOK->setEnabled(false);
     stbtnCancel->setEnabled(false);
     SetRowsEnabled(false);
-    services_.tones.defaultBeep();
     stal->setEnabled(true);
-    try {
-        services_.media.open(BytesOfText(clock.AlarmSound[row]));
-        services_.media.play();
-    } catch (const std::exception&) {
-        // A file that cannot be played leaves the alarm ringing with its beep until it is stopped.
-    }
 }
 
 void Tfrmalarm::timeralarmTimer() {
@@ -389,10 +379,7 @@ void Tfrmalarm::timeralarmTimer() {
         ClearFrame();
         FlashPhase = false;
     }
-    // Only real readings count: with nothing open, or a stream that cannot tell, the alarm rings on.
-    const std::optional<std::int64_t> position = services_.media.position();
-    const std::optional<std::int64_t> length = services_.media.length();
-    if (position && length && *position == *length) {
+    if (ringer_.mediaAtEnd()) {
         try {
             stalMouseUp(Qt::LeftButton, {}, 0, 0);
         } catch (const std::exception&) {
@@ -403,40 +390,26 @@ void Tfrmalarm::timeralarmTimer() {
 
 void Tfrmalarm::MediaPlayer1Notify() {
     // Hidden only; the next flash finds the media at its end and runs the stop action.
-    if (services_.media.isStopped())
-        reject();
+    reject();
 }
 
 void Tfrmalarm::stalMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-    try {
-        services_.media.stop();
-        services_.media.rewind();
-        services_.media.close();
-        timeralarm->setEnabled(false);
-        ClearFrame();
-        FlashPhase = false;
-    } catch (const std::exception&) {
-        // Stopping never troubles the user; the steps below leave the dialog as after any stop.
-    }
-    stal->setEnabled(false);
-    // Ends a modal run with Cancel, or hides the dialog when it was shown without one.
-    reject();
-    EndRinging();
-    stbtnOK->setEnabled(true);
-    stbtnCancel->setEnabled(true);
-    timeralarm->setEnabled(false);
-    ClearFrame();
-    FlashPhase = false;
-    SetRowsEnabled(true);
+    ringer_.stop();
 }
 
 void Tfrmalarm::EndRinging() {
-    // Also when a step above failed: nothing the ring started sounds on, no file is left open, and the
-    // window is an ordinary one again.
-    services_.tones.stopBeep();
-    services_.media.close();
+    timeralarm->setEnabled(false);
+    ClearFrame();
+    FlashPhase = false;
+    stal->setEnabled(false);
+    // Ends a modal run with Cancel, or hides the dialog when it was shown without one.
+    reject();
+    // The window is an ordinary one again.
     boxesAbove_->stop();
     services_.windows.setTopmost(*this, false);
     if (!isVisible())
         setWindowModality(Qt::NonModal);
+    stbtnOK->setEnabled(true);
+    stbtnCancel->setEnabled(true);
+    SetRowsEnabled(true);
 }

@@ -8,19 +8,23 @@
 
 #include <QRect>
 
+class AlarmRinger;
 class BoxesAbove;
 class MessageTimer;
 class QLabel;
 class QLineEdit;
+class SettingsStore;
 class TShape;
-struct Forms;
 
 // The alarm dialog: seventeen rows of Use, hour, minute and media file; also the window of a ringing alarm.
 class Tfrmalarm : public TModalDialog {
     Q_OBJECT
 
 public:
-    Tfrmalarm(const platform::Services& services, Forms& forms);
+    Tfrmalarm(const platform::Services& services, SettingsStore& settings, AlarmRinger& ringer);
+
+    // The caption of STOP ALARM, which names the stop-alarm hotkey.
+    void setStopAlarmCaption(const QString& caption);
 
     // The rows, by row number 1..17.
     AlarmRows<QLabel*> stalRow;
@@ -37,17 +41,16 @@ public:
     // False when the frame is to be filled at the next flash, true when it is to be cleared.
     bool FlashPhase = false;
 
-    // Below the clock with the right edges aligned; moved up or in where that would leave the screen.
-    void PlaceBelowClock();
-    // Shows the main window's alarm table in the rows.
+    // Below the clock at `clock` with the right edges aligned; moved up or in where that would leave the
+    // screen.
+    void PlaceBelowClock(const QRect& clock);
+    // Shows the alarm table of the settings in the rows.
     void FillRows();
-    // Takes the rows into the main window's alarm table, as OK does.
+    // Takes the rows into the alarm table of the settings, as OK does.
     void TakeRows();
 
-    // STOP ALARM with the stop-alarm key, as registered.
-    void setStopAlarmCaption(const QString& caption);
-    // Rings a due row: shows the dialog in ringing mode and plays the row's file.
-    void RingAlarm(int row);
+    // A row rings: the dialog shows the reloaded table in ringing mode, below the clock at `clock`.
+    void ShowRinging(const QRect& clock);
     // STOP ALARM released, or the stop-alarm hotkey: ends ringing and closes the dialog.
     void stalMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void timeralarmTimer();
@@ -79,6 +82,7 @@ private:
     void EndRinging();
 
     const platform::Services services_;
-    Forms& forms_;
+    SettingsStore& settings_;
+    AlarmRinger& ringer_;
     BoxesAbove* boxesAbove_ = nullptr;
 };

@@ -9,10 +9,10 @@
 #include "ui/Guarded.h"
 
 void DialtopProgram::connectHotKeys() {
-    forms_.frmalarm->setStopAlarmCaption(hotKeys_->stopAlarmCaption());
-    forms_.frmabout->setPenguinKeyCaption(hotKeys_->penguinKeyCaption());
+    frmalarm_->setStopAlarmCaption(hotKeys_->stopAlarmCaption());
+    frmabout_->setPenguinKeyCaption(hotKeys_->penguinKeyCaption());
 
-    Tfrmalarm* alarm = forms_.frmalarm;
+    Tfrmalarm* alarm = frmalarm_.get();
     QObject::connect(hotKeys_.get(), &HotKeyPlan::stopAlarmPressed, alarm, Guarded([alarm] {
                          try {
                              alarm->stalMouseUp(Qt::LeftButton, {}, 0, 0);
@@ -21,13 +21,13 @@ void DialtopProgram::connectHotKeys() {
                          }
                      }));
 
-    Tfrmrose* penguin = forms_.frmrose;
+    Tfrmrose* penguin = frmrose_.get();
     QObject::connect(hotKeys_.get(), &HotKeyPlan::penguinPressed, penguin,
                      [penguin](std::uint32_t time) { RunGuarded([&] { penguin->coverScreen(time); }); });
-    QObject::connect(forms_.dialform, &Tdialform::penguinRequested, penguin,
+    QObject::connect(dialform_.get(), &Tdialform::penguinRequested, penguin,
                      Guarded([penguin] { penguin->coverScreen(0); }));
 
-    TfrmSleep* blank = forms_.frmSleep;
+    TfrmSleep* blank = frmSleep_.get();
     QObject::connect(hotKeys_.get(), &HotKeyPlan::blankScreenPressed, blank,
                      [blank](std::uint32_t time) { RunGuarded([&] { blank->coverScreen(time); }); });
 }

@@ -7,7 +7,7 @@
 using platform::PowerAction;
 
 void DialtopProgram::connectSchedule() {
-    Tdialform* clock = forms_.dialform;
+    Tdialform* clock = dialform_.get();
     Scheduler* scheduler = scheduler_.get();
     QObject::connect(clock, &Tdialform::shutdownScheduleRequested, clock, [scheduler](std::int32_t delayMs) {
         RunGuarded([&] { scheduler->ScheduleShutdown(delayMs); });

@@ -45,26 +45,25 @@ void RunTweakEditor(const QRect& clock, Tfrmtweak& tweak, platform::Dialogs& dia
 } // namespace
 
 void DialtopProgram::connectWindows() {
-    Tdialform* clock = forms_.dialform;
+    Tdialform* clock = dialform_.get();
 
-    Tfrmabout* about = forms_.frmabout;
+    Tfrmabout* about = frmabout_.get();
     QObject::connect(clock, &Tdialform::aboutRequested, about, Guarded([about] { about->ShowUnrolling(); }));
 
-    QObject::connect(clock, &Tdialform::tweakEditorRequested, forms_.frmtweak, Guarded([this, clock] {
-                         RunTweakEditor(ClockPlace(*clock), *forms_.frmtweak, services_.dialogs);
+    QObject::connect(clock, &Tdialform::tweakEditorRequested, frmtweak_.get(), Guarded([this, clock] {
+                         RunTweakEditor(ClockPlace(*clock), *frmtweak_, services_.dialogs);
                      }));
 
-    QObject::connect(clock, &Tdialform::customScheduleRequested, forms_.frmcustsked,
-                     [this, clock](PowerAction action) {
-                         RunGuarded([&] {
-                             RunCustomSchedule(ClockPlace(*clock), *forms_.frmcustsked, services_.dialogs,
-                                               *scheduler_, action);
-                         });
-                     });
+    QObject::connect(
+        clock, &Tdialform::customScheduleRequested, frmcustsked_.get(), [this, clock](PowerAction action) {
+            RunGuarded([&] {
+                RunCustomSchedule(ClockPlace(*clock), *frmcustsked_, services_.dialogs, *scheduler_, action);
+            });
+        });
 
     // Leaving a full screen brings the program to the front again.
-    QObject::connect(forms_.frmSleep, &TfrmSleep::left, clock,
+    QObject::connect(frmSleep_.get(), &TfrmSleep::left, clock,
                      Guarded([clock] { clock->MinimizeAndRestore(); }));
-    QObject::connect(forms_.frmrose, &Tfrmrose::keyPressed, clock,
+    QObject::connect(frmrose_.get(), &Tfrmrose::keyPressed, clock,
                      Guarded([clock] { clock->MinimizeAndRestore(); }));
 }

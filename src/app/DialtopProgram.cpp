@@ -8,50 +8,57 @@
 #include "fullscreen/frmroseU.h"
 #include "hotkeys/HotKeyPlan.h"
 #include "hotkeys/HotKeyText.h"
+#include "platform/ProcessInfo.h"
 #include "power/Scheduler.h"
 #include "power/frmcustskedU.h"
+#include "settings/SettingsLocation.h"
 #include "sysinfo/frmAboutU.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/Guarded.h"
 
-DialtopProgram::DialtopProgram(const platform::Services& services) : services_(services) {
+namespace {
+
+// settings.ini beside the executable, or in the user's configuration folder when the executable's folder
+// cannot be written.
+std::string SettingsPath(const platform::Services& services) {
+    return SettingsFilePath(services.process.executablePath(), services.process.configHome());
+}
+
+} // namespace
+
+DialtopProgram::KeyWords::KeyWords() {
     InitModifierWords();
+}
+
+DialtopProgram::KeyWords::~KeyWords() {
+    ClearModifierWords();
+}
+
+DialtopProgram::DialtopProgram(const platform::Services& services)
+    : services_(services), settings_(SettingsPath(services)), ringer_(services, settings_) {
     // The keys first: their boxes come before the clock shows, and later windows show their captions.
     hotKeys_ = std::make_unique<HotKeyPlan>(services.hotKeys, services.dialogs);
     hotKeys_->registerAll();
-    new Tdialform(services, forms_, power_);
-    tray_ = std::make_unique<ClockTray>(*forms_.dialform, *forms_.dialform->PopupMenu1, services);
-    tray_->icon().events().OnClick = Guarded([this] { forms_.dialform->cltrayClick(); });
-    forms_.dialform->setTray(*tray_);
-    forms_.frmalarm = new Tfrmalarm(services, forms_);
-    forms_.frmSleep = new TfrmSleep(services);
-    forms_.frmabout = new Tfrmabout(services);
-    forms_.frmrose = new Tfrmrose(services);
-    forms_.frmcustsked = new Tfrmcustsked(services);
-    forms_.frmcountry = new Tfrmcountry(services, forms_);
-    forms_.frmtweak = new Tfrmtweak(services);
+    dialform_ = std::make_unique<Tdialform>(services, power_, settings_);
+    tray_ = std::make_unique<ClockTray>(*dialform_, dialform_->popupMenu(), services);
+    tray_->icon().events().OnClick = Guarded([this] { dialform_->cltrayClick(); });
+    dialform_->setTray(*tray_);
+    frmalarm_ = std::make_unique<Tfrmalarm>(services, settings_, ringer_);
+    frmSleep_ = std::make_unique<TfrmSleep>(services);
+    frmabout_ = std::make_unique<Tfrmabout>(services);
+    frmrose_ = std::make_unique<Tfrmrose>(services);
+    frmcustsked_ = std::make_unique<Tfrmcustsked>(services);
+    frmcountry_ = std::make_unique<Tfrmcountry>(services, settings_);
+    frmtweak_ = std::make_unique<Tfrmtweak>(services);
     // The countdowns' state; it reads the clock's time format at every arming.
-    scheduleOnScreen_ = std::make_unique<ScheduleOnScreen>(*forms_.dialform, *forms_.frmabout);
+    scheduleOnScreen_ = std::make_unique<ScheduleOnScreen>(*dialform_, *frmabout_);
     scheduler_ = std::make_unique<Scheduler>(*scheduleOnScreen_, services.powerActions, services.clock,
-                                             forms_.dialform->timeFormat());
+                                             dialform_->timeFormat());
 
+    connectAlarms();
     connectHotKeys();
     connectWindows();
     connectSchedule();
 }
 
-DialtopProgram::~DialtopProgram() {
-    scheduler_.reset();
-    scheduleOnScreen_.reset();
-    delete forms_.frmtweak;
-    delete forms_.frmcountry;
-    delete forms_.frmcustsked;
-    delete forms_.frmrose;
-    delete forms_.frmabout;
-    delete forms_.frmSleep;
-    delete forms_.frmalarm;
-    delete forms_.dialform;
-    // The keys are let go last, when no window is left to act on them.
-    hotKeys_.reset();
-    ClearModifierWords();
-}
+DialtopProgram::~DialtopProgram() = default;

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     DialtopProgram program(services);
     // exit(), not quit(): quit() first asks every window to close, and the clock answers a close request
     // by asking to end the program.
-    QObject::connect(program.forms().dialform, &Tdialform::terminateRequested, &app,
+    QObject::connect(&program.clock(), &Tdialform::terminateRequested, &app,
                      [] { QCoreApplication::exit(0); });
     return app.exec();
 }

@@ -1,9 +1,7 @@
 // The clock's one-second tick: the time, the battery figure and its warnings, the remaining-time line.
-#include "alarms/frmalarmU.h"
 #include "base/ByteText.h"
 #include "base/DateHelpers.h"
 #include "base/TimeText.h"
-#include "clock/Forms.h"
 #include "clock/PowerStatus.h"
 #include "clock/TrayControl.h"
 #include "clock/formDialtop.h"
@@ -12,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/TaskbarPresence.h"
 #include "platform/Tones.h"
+#include "settings/SettingsStore.h"
 #include "ui/Shape.h"
 
 #include <QLabel>
@@ -40,17 +39,18 @@ void setTextColor(QLabel* label, const QColor& color) {
 } // namespace
 
 void Tdialform::Timer1Timer() {
-    ShowTimeTexts();
-    lblcountry->setText(DisplayedText(CountryName));
+    Timer1Timer(services_.clock.now());
+}
+
+void Tdialform::Timer1Timer(const platform::LocalTime& now) {
+    ShowTimeTexts(now);
+    lblcountry->setText(DisplayedText(settings_.values.CountryName));
     FitTimeFonts();
     // Painted now, with whatever else of the window waits, not after the rest of the tick: the new
     // second shows as close to its start as the timer allows.
     DialLabel->repaint();
 
     tray_->hideTaskbarButton();
-
-    // One reading, so that the three parts belong to the same moment.
-    const platform::LocalTime now = services_.clock.now();
 
     power_.ReadPowerStatus(services_.power);
 
@@ -92,15 +92,7 @@ void Tdialform::Timer1Timer() {
 
     tray_->setHint(DialLabel->text() + QStringLiteral(" (") + lblbattery->text() + QStringLiteral("%)"));
 
-    // Every tick, not only one at second 0: a late or skipped tick must not lose the minute, and a second
-    // tick in it must not ring it twice. Ringing reloads the table, and later rows are tested on the reloaded
-    // one. The alarm window is made after the clock: a tick inside a box of the clock's creation finds none.
-    if (forms_.frmalarm) {
-        for (int row = 1; row <= AlarmRowCount; ++row) {
-            if (alarmDue_.takeDue(row, AlarmOn[row], AlarmHour[row], AlarmMinute[row], now))
-                forms_.frmalarm->RingAlarm(row);
-        }
-    }
+    emit ticked(now);
 }
 
 // The warning's flag is already set, so the ticks that go on while the box is open do not open another.

@@ -129,5 +129,5 @@ void Tdialform::CreatePopupMenu() {
     connect(menuRestore, &QAction::triggered, this, Guarded([this] { menuRestoreClick(); }));
     connect(menuMinimize, &QAction::triggered, this, Guarded([this] { menuMinimizeClick(); }));
     connect(menuExit, &QAction::triggered, this, Guarded([this] { menuExitClick(); }));
-    ConnectAlarm1();
+    connect(Alarm1, &QAction::triggered, this, &Tdialform::alarmTableRequested);
 }

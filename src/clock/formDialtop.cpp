@@ -1,17 +1,18 @@
 // The clock: the small black box in the top-right corner showing the time, its squares and its menu.
 #include "clock/formDialtop.h"
 
+#include "base/ApplicationTitle.h"
+#include "base/ByteText.h"
 #include "base/DateHelpers.h"
 #include "base/TimeText.h"
-#include "clock/Forms.h"
 #include "clock/PowerStatus.h"
 #include "clock/SecondAligner.h"
 #include "clock/TrayControl.h"
+#include "platform/Dialogs.h"
 #include "platform/LocalClock.h"
-#include "platform/ProcessInfo.h"
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"
-#include "settings/SettingsLocation.h"
+#include "settings/SettingsStore.h"
 #include "ui/Guarded.h"
 #include "ui/MessageTimer.h"
 #include "ui/Shape.h"
@@ -68,9 +69,8 @@ TShape* makeSquare(const QString& name, QWidget* parent, QPoint at, const QColor
 
 } // namespace
 
-Tdialform::Tdialform(const platform::Services& services, Forms& forms, PowerSample& power)
-    : services_(services), forms_(forms), power_(power) {
-    forms_.dialform = this;
+Tdialform::Tdialform(const platform::Services& services, PowerSample& power, SettingsStore& settings)
+    : services_(services), power_(power), settings_(settings) {
     setObjectName(QStringLiteral("dialform"));
     setWindowTitle(QStringLiteral("Dialtop"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -167,7 +167,7 @@ void Tdialform::CreateTimers() {
         // Re-aimed before the tick runs, so that ticks go on inside the boxes a tick may open.
         ScheduleNextTick();
         if (tickSeconds_.Claim(now)) {
-            RunGuarded([this] { Timer1Timer(); });
+            RunGuarded([this, &now] { Timer1Timer(now); });
             tray_->stepFrame();
         }
     });
@@ -179,7 +179,7 @@ void Tdialform::ScheduleNextTick() {
 }
 
 void Tdialform::FormCreate() {
-    TimeDifference = 120;
+    settings_.values.TimeDifference = 120;
     timerOff->setEnabled(false);
     timerreboot->setEnabled(false);
 
@@ -191,7 +191,7 @@ void Tdialform::FormCreate() {
     Warned5 = false;
     Warned3 = false;
 
-    ShowTimeTexts();
+    ShowTimeTexts(services_.clock.now());
 
     hide();
     Moving = false;
@@ -206,7 +206,7 @@ void Tdialform::FormCreate() {
     show();
 
     LoadSettingsAtStart();
-    if (ShowExpanded) {
+    if (settings_.values.ShowExpanded) {
         lblother->setText(QStringLiteral(">"));
         lblotherMouseUp();
     }
@@ -224,18 +224,22 @@ void Tdialform::ReadTimeFormat() {
     timeFormat_ = services_.timeFormat.read();
 }
 
-void Tdialform::ShowTimeTexts() {
-    const platform::LocalTime now = services_.clock.now();
-    DialLabel->setText(QString::fromStdString(TimeText(now, timeFormat_)));
-    diallabel2->setText(QString::fromStdString(TimeText(AddMinutes(now, TimeDifference), timeFormat_)));
+void Tdialform::LoadSettingsAtStart() {
+    if (!settings_.loadAtStart())
+        services_.dialogs.warning(ApplicationTitle,
+                                  TextOfBytes(settings_.path()) +
+                                      QStringLiteral(" is too large to be read; Dialtop starts "
+                                                     "with its defaults and will not change it."));
 }
 
-std::string Tdialform::SettingsPath() const {
-    return SettingsFilePath(services_.process.executablePath(), services_.process.configHome());
+void Tdialform::ShowTimeTexts(const platform::LocalTime& now) {
+    DialLabel->setText(QString::fromStdString(TimeText(now, timeFormat_)));
+    diallabel2->setText(
+        QString::fromStdString(TimeText(AddMinutes(now, settings_.values.TimeDifference), timeFormat_)));
 }
 
 void Tdialform::menuExitClick() {
-    SaveSettings();
+    settings_.save();
     emit terminateRequested();
 }
 

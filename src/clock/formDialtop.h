@@ -1,10 +1,9 @@
 // The clock: the small black box in the top-right corner showing the time, and its popup menu.
 #pragma once
 
-#include "alarms/AlarmDueTest.h"
-#include "base/AlarmRows.h"
 #include "clock/BatteryWatch.h"
 #include "clock/SecondAligner.h"
+#include "platform/LocalClock.h"
 #include "platform/PowerActions.h"
 #include "platform/Services.h"
 #include "platform/TimeFormatSource.h"
@@ -17,14 +16,13 @@
 #include <string>
 
 class MessageTimer;
-class ProfileFile;
 class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
+class SettingsStore;
 class TShape;
 class TrayControl;
-struct Forms;
 struct PowerSample;
 
 // The clock window and the program's one store of shared state.
@@ -32,12 +30,9 @@ class Tdialform : public QWidget {
     Q_OBJECT
 
 public:
-    Tdialform(const platform::Services& services, Forms& forms, PowerSample& power);
+    Tdialform(const platform::Services& services, PowerSample& power, SettingsStore& settings);
 
     // Shared state, read and written by the other windows.
-    int TimeDifference = 0;
-    QString CountryName;
-    bool ShowExpanded = false;
     bool Docked = false;
     bool Moving = false;
     bool MovingBeforeDrag = false;
@@ -49,10 +44,6 @@ public:
     bool Warned5 = false;
     bool Warned3 = false;
     bool TaskbarWasMissing = false;
-    AlarmRows<bool> AlarmOn;
-    AlarmRows<int> AlarmHour;
-    AlarmRows<int> AlarmMinute;
-    AlarmRows<QString> AlarmSound;
 
     // The face, in drawing order.
     QWidget* client = nullptr;
@@ -86,12 +77,10 @@ public:
     QAction* menuMinimize = nullptr;
     QAction* menuExit = nullptr;
 
-    // Settings file.
-    void LoadSettings();
-    void SaveSettings();
-
     // The one-second tick and its helpers.
     void Timer1Timer();
+    // The tick for one reading of the clock: the time shown and the alarms belong to the same moment.
+    void Timer1Timer(const platform::LocalTime& now);
     void BringApplicationToFront();
     void FormPaint();
 
@@ -106,8 +95,11 @@ public:
     void ShoptMouseUp();
     void menuAbout1Click();
     void menuTweakingClick();
-    void Alarm1Click();
     void cltrayClick();
+    // The menu of commands, which the tray icon shows too.
+    QMenu& popupMenu() { return *PopupMenu1; }
+    // The second country's name, shown at once rather than at the next tick.
+    void ShowCountryName();
     // The icon in the notification area, made by the program after the clock; until then, none.
     void setTray(TrayControl& tray);
     // A tick found no tray host: a clock hidden into the tray is given a taskbar entry instead.
@@ -153,13 +145,14 @@ public:
 
     // The second country's clock.
     void lblotherMouseUp();
-    void menuCountrySettingsClick();
-
-    // The full path of settings.ini: beside the executable, or in the user's configuration folder
-    // when the executable's folder cannot be written. Bytes, as the file system has them.
-    std::string SettingsPath() const;
 
 signals:
+    // Once a tick, with the one reading of the clock the tick showed.
+    void ticked(const platform::LocalTime& now);
+    // The menu's Alarm item: the alarm table is to open under the clock.
+    void alarmTableRequested();
+    // The menu's item for the second country's settings.
+    void countrySettingsRequested();
     // The program is to end: after Exit, with the settings written, or after a close request to the
     // clock, without writing them.
     void terminateRequested();
@@ -185,17 +178,15 @@ protected:
 private:
     void FormCreate();
     static TrayControl& NoTrayYet();
-    // LoadSettings that tells the user of a settings file too large to be read.
+    // Reads the settings and tells the user of a settings file too large to be read.
     void LoadSettingsAtStart();
-    void TakeSettings(const ProfileFile& profile);
     void CreateFace();
     void CreatePopupMenu();
-    void ConnectAlarm1();
     void CreateTimers();
     void CreateSchedule();
     void FitTimeFonts();
     void ScheduleNextTick();
-    void ShowTimeTexts();
+    void ShowTimeTexts(const platform::LocalTime& now);
     void WarnBattery(bool threePercent);
     void SetHeights(int windowHeight);
     void SetTimeFont(QLabel* label, int points);
@@ -205,13 +196,12 @@ private:
     void ApplyOpacity();
 
     const platform::Services services_;
-    Forms& forms_;
     TrayControl* tray_ = &NoTrayYet();
     PowerSample& power_;
+    SettingsStore& settings_;
     platform::TimeFormat timeFormat_;
     SecondAligner tickSeconds_;
     BatteryWatch batteryWatch_{{PreviousPercent, LastPercent, TicksSinceDrop, Warned5, Warned3}};
-    AlarmDueTest alarmDue_;
     // Font sizes of the two time labels, in points at 96 dots per inch.
     int dialLabelPoints_ = 13;
     int diallabel2Points_ = 13;

@@ -1,18 +1,12 @@
-// The second country's clock on the face: expanding the window over it, and its settings dialog.
-#include "base/Conversions.h"
-#include "clock/Forms.h"
+// The second country's clock on the face: expanding the window over it, and the menu item of its settings.
 #include "clock/formDialtop.h"
-#include "clock/frmcountryU.h"
-#include "platform/Dialogs.h"
 #include "platform/WindowSystem.h"
-#include "ui/Guarded.h"
+#include "settings/SettingsStore.h"
 #include "ui/Shape.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace {
 
@@ -58,7 +52,7 @@ private:
 
 void Tdialform::ConnectSecondClock() {
     new ArrowClicks(*lblother, *this);
-    connect(menuCountrySettings, &QAction::triggered, this, Guarded([this] { menuCountrySettingsClick(); }));
+    connect(menuCountrySettings, &QAction::triggered, this, &Tdialform::countrySettingsRequested);
 }
 
 void Tdialform::lblotherMouseUp() {
@@ -93,20 +87,6 @@ void Tdialform::lblotherMouseUp() {
     setGeometry(left, top, view.window, height());
 }
 
-void Tdialform::menuCountrySettingsClick() {
-    Tfrmcountry& country = *forms_.frmcountry;
-    country.resize(Tfrmcountry::OpenWidth, country.height());
-    // Right edges aligned, directly under the clock.
-    country.move(x() - (Tfrmcountry::OpenWidth - width()), y() + height());
-    country.SetCountryName(CountryName);
-    country.edminutes->setText(QString::number(TimeDifference));
-    country.cbExpanded->setChecked(ShowExpanded);
-    if (services_.dialogs.runModal(country) != QDialog::Accepted)
-        return;
-    // In this order: a bad difference stops here, after the name and before anything is saved.
-    CountryName = country.edcountry->text();
-    TimeDifference = StrToInt(country.edminutes->text().toStdString());
-    ShowExpanded = country.cbExpanded->isChecked();
-    lblcountry->setText(CountryName);
-    SaveSettings();
+void Tdialform::ShowCountryName() {
+    lblcountry->setText(settings_.values.CountryName);
 }

@@ -5,6 +5,7 @@
 
 #include "base/Conversions.h"
 #include "platform/Services.h"
+#include "settings/SettingsStore.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/FaceDrag.h"
 #include "ui/FocusEvents.h"
@@ -46,7 +47,7 @@ QLineEdit* makeEdit(const QString& name, const QString& text, int top, QWidget* 
 
 } // namespace
 
-Tfrmcountry::Tfrmcountry(const platform::Services& services, Forms&) {
+Tfrmcountry::Tfrmcountry(const platform::Services& services, SettingsStore& settings) : settings_(settings) {
     MakeBorderless(*this, QStringLiteral("frmcountry"), QColor(0x48, 0x48, 0x48), QSize(OpenWidth, 83));
     setWindowOpacity(250 / 255.0);
     // Narrow faces first, so the captions fit beside the edit boxes as designed.
@@ -90,6 +91,23 @@ Tfrmcountry::Tfrmcountry(const platform::Services& services, Forms&) {
 
     auto* drag = new FaceDrag(*this, services.windows);
     drag->addSources({this, Shape1, lblname, lblminutes, Label1});
+}
+
+void Tfrmcountry::PlaceBelowClock(const QRect& clock) {
+    resize(OpenWidth, height());
+    move(clock.x() - (OpenWidth - clock.width()), clock.y() + clock.height());
+}
+
+void Tfrmcountry::FillSettings() {
+    SetCountryName(settings_.values.CountryName);
+    edminutes->setText(QString::number(settings_.values.TimeDifference));
+    cbExpanded->setChecked(settings_.values.ShowExpanded);
+}
+
+void Tfrmcountry::TakeSettings() {
+    settings_.values.CountryName = edcountry->text();
+    settings_.values.TimeDifference = StrToInt(edminutes->text().toStdString());
+    settings_.values.ShowExpanded = cbExpanded->isChecked();
 }
 
 void Tfrmcountry::SetCountryName(const QString& name) {

@@ -4,12 +4,14 @@
 
 #include "ui/ModalDialog.h"
 
+#include <QRect>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class TShape;
+class SettingsStore;
 class TTextButton;
-struct Forms;
 namespace platform {
 struct Services;
 }
@@ -19,11 +21,19 @@ class Tfrmcountry : public TModalDialog {
     Q_OBJECT
 
 public:
-    Tfrmcountry(const platform::Services& services, Forms& forms);
+    Tfrmcountry(const platform::Services& services, SettingsStore& settings);
 
     static constexpr int OpenWidth = 187;
     // Typing stops at this many characters.
     static constexpr int CountryNameLimit = 11;
+
+    // Opened width, right edges aligned, directly under the clock at `clock`.
+    void PlaceBelowClock(const QRect& clock);
+    // Shows the second country's settings as they are in memory.
+    void FillSettings();
+    // Takes the dialog's settings into memory, as OK does; a difference that is no number throws, after
+    // the name is taken and before anything else.
+    void TakeSettings();
 
     // Shows the name whole, even beyond the limit, which then holds for typing only.
     void SetCountryName(const QString& name);
@@ -39,4 +49,7 @@ public:
     QCheckBox* cbExpanded = nullptr;
     TTextButton* stbtnOK = nullptr;
     TTextButton* stbtnCancel = nullptr;
+
+private:
+    SettingsStore& settings_;
 };

@@ -48,7 +48,7 @@ protected:
         return path;
     }
 
-    Tfrmalarm& alarm() { return *program->forms().frmalarm; }
+    Tfrmalarm& alarm() { return program->alarmWindow(); }
     std::vector<QString> errors() const { return fakes.dialogs.texts(fake::Dialogs::Kind::Error); }
 
     void openAlarm(std::function<int(Tfrmalarm&)> whileOpen) {
@@ -98,8 +98,8 @@ TEST_F(AlarmDialog, OpeningReloadsTheFileAndOkTakesRowsAndOnlyRealFiles) {
     const QString song = makeFile(QStringLiteral("song.mp3"));
     writeSettings("[alarm3]\nison=1\nhour=7\nminute=5\nsound=None\n");
     start();
-    clock().AlarmOn[3] = false;
-    clock().AlarmHour[3] = 9;
+    settings().AlarmOn[3] = false;
+    settings().AlarmHour[3] = 9;
     openAlarm([&](Tfrmalarm& a) {
         EXPECT_EQ(a.stalRow[3]->text(), QStringLiteral("X")); // the file's, not memory's
         EXPECT_EQ(a.edh[3]->text(), QStringLiteral("07"));
@@ -114,13 +114,13 @@ TEST_F(AlarmDialog, OpeningReloadsTheFileAndOkTakesRowsAndOnlyRealFiles) {
         a.edm[6]->setText(QStringLiteral("1x"));
         return QDialog::Accepted;
     });
-    EXPECT_TRUE(clock().AlarmOn[3]);
-    EXPECT_EQ(clock().AlarmHour[3], 8);
-    EXPECT_EQ(clock().AlarmSound[3], song);
-    EXPECT_TRUE(clock().AlarmOn[5]);
-    EXPECT_EQ(clock().AlarmSound[5], QStringLiteral("None"));
-    EXPECT_EQ(clock().AlarmSound[6], QStringLiteral("None"));
-    EXPECT_EQ(clock().AlarmMinute[6], 0);
+    EXPECT_TRUE(settings().AlarmOn[3]);
+    EXPECT_EQ(settings().AlarmHour[3], 8);
+    EXPECT_EQ(settings().AlarmSound[3], song);
+    EXPECT_TRUE(settings().AlarmOn[5]);
+    EXPECT_EQ(settings().AlarmSound[5], QStringLiteral("None"));
+    EXPECT_EQ(settings().AlarmSound[6], QStringLiteral("None"));
+    EXPECT_EQ(settings().AlarmMinute[6], 0);
     const std::string written = readAll(settingsPath());
     EXPECT_NE(written.find("[alarm3]\nison=1\nhour=8\nminute=5\nsound=" + song.toStdString()),
               std::string::npos)
@@ -138,8 +138,8 @@ TEST_F(AlarmDialog, CancelWritesNothingButKeepsAUseToggleInMemoryUntilTheNextOpe
         return QDialog::Rejected;
     });
     EXPECT_EQ(readAll(settingsPath()), before);
-    EXPECT_TRUE(clock().AlarmOn[2]);
-    EXPECT_EQ(clock().AlarmSound[2], QStringLiteral("None"));
+    EXPECT_TRUE(settings().AlarmOn[2]);
+    EXPECT_EQ(settings().AlarmSound[2], QStringLiteral("None"));
     tickInto(6, 45, 3);
     EXPECT_TRUE(alarm().isVisible()) << "the toggled row rings";
     alarm().stalMouseUp(Qt::LeftButton, {}, 0, 0);
@@ -156,11 +156,11 @@ TEST_F(AlarmDialog, AClickOnAUseBoxTogglesItAndDoesNotDragTheWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&a));
     QTest::mouseClick(a.stalRow[5], Qt::LeftButton);
     EXPECT_EQ(a.stalRow[5]->text(), QStringLiteral("X"));
-    EXPECT_TRUE(clock().AlarmOn[5]);
+    EXPECT_TRUE(settings().AlarmOn[5]);
     QTest::mouseClick(a.stalRow[5], Qt::RightButton);
     EXPECT_EQ(a.stalRow[5]->text(), QStringLiteral("X")) << "only the left button clicks";
     QTest::mouseClick(a.stalRow[5], Qt::LeftButton);
-    EXPECT_FALSE(clock().AlarmOn[5]);
+    EXPECT_FALSE(settings().AlarmOn[5]);
     EXPECT_TRUE(fakes.windows.systemMoves.empty());
 }
 
@@ -345,7 +345,7 @@ TEST_F(AlarmDialog, ARowDueDuringEditingShowsTheFileAndStoppingCancelsTheEdits) 
         a.stalMouseUp(Qt::LeftButton, {}, 0, 0);
         return a.result();
     });
-    EXPECT_EQ(clock().AlarmHour[6], 9);
+    EXPECT_EQ(settings().AlarmHour[6], 9);
     EXPECT_TRUE(alarm().stbtnOK->isEnabled());
 }
 

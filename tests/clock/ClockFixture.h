@@ -23,7 +23,8 @@ protected:
 
     void start() { program = std::make_unique<DialtopProgram>(fakes.services()); }
 
-    Tdialform& clock() { return *program->forms().dialform; }
+    Tdialform& clock() { return program->clock(); }
+    Settings& settings() { return program->settings().values; }
 
     // One tick at the given time.
     void tickAt(int hour, int minute, int second) {

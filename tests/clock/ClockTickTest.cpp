@@ -27,7 +27,7 @@ TEST_F(ClockTick, SecondClockAddsTheDifferenceAcrossMidnight) {
         {14, 5, 0, "14:05:00", "14:05:00"},
     };
     for (const Case& c : cases) {
-        clock().TimeDifference = c.difference;
+        settings().TimeDifference = c.difference;
         tickAt(c.hour, c.minute, 0);
         EXPECT_EQ(clock().DialLabel->text(), QString::fromLatin1(c.local));
         EXPECT_EQ(clock().diallabel2->text(), QString::fromLatin1(c.second)) << c.difference;
@@ -35,7 +35,7 @@ TEST_F(ClockTick, SecondClockAddsTheDifferenceAcrossMidnight) {
 }
 
 TEST_F(ClockTick, ShowsTheCountryNameEverySecond) {
-    clock().CountryName = QStringLiteral("Ελλάδα");
+    settings().CountryName = QStringLiteral("Ελλάδα");
     clock().Timer1Timer();
     EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Ελλάδα"));
 }
@@ -121,8 +121,8 @@ TEST_F(ClockTick, RingsADueRowOnceInItsMinuteEvenWhenSecondZeroHadNoTick) {
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
     settings.write("[alarm4]\nison=1\nhour=7\nminute=30\nsound=None\n");
     settings.close();
-    Tfrmalarm& alarm = *program->forms().frmalarm;
-    clock().LoadSettings();
+    Tfrmalarm& alarm = program->alarmWindow();
+    program->settings().load();
 
     tickAt(7, 29, 59);
     EXPECT_FALSE(alarm.isVisible());
@@ -148,8 +148,8 @@ TEST_F(ClockTick, FollowsAChangeOfZoneWithinATickAndRingsAtTheNewLocalTime) {
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
     settings.write("[timedif]\nminutes=120\n[alarm4]\nison=1\nhour=7\nminute=30\nsound=None\n");
     settings.close();
-    clock().LoadSettings();
-    Tfrmalarm& alarm = *program->forms().frmalarm;
+    program->settings().load();
+    Tfrmalarm& alarm = program->alarmWindow();
     tickAt(7, 29, 59);
     tickAt(7, 30, 0);
     alarm.stalMouseUp(Qt::LeftButton, {}, 0, 0);

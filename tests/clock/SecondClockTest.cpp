@@ -29,7 +29,7 @@ protected:
     }
     std::string settingsPath() const { return folder.filePath(QStringLiteral("settings.ini")).toStdString(); }
 
-    Tfrmcountry& dialog() { return *program->forms().frmcountry; }
+    Tfrmcountry& dialog() { return program->countryDialog(); }
 
     // Runs the country dialog, letting `edit` act on it while it is open; the dialog's own buttons end it.
     void runDialog(const std::function<void(Tfrmcountry&)>& edit, TTextButton* Tfrmcountry::*button) {
@@ -133,9 +133,9 @@ TEST_F(SecondClock, ConfirmingAppliesAndSavesWithoutChangingTheView) {
         },
         &Tfrmcountry::stbtnOK);
     EXPECT_EQ(opened, QRect(500 - (187 - 83), 100 + 44, 187, 83)) << "under the clock, right edges aligned";
-    EXPECT_EQ(clock().CountryName, QStringLiteral("Ioannina Town")) << "not cut at 11 characters";
-    EXPECT_EQ(clock().TimeDifference, -90);
-    EXPECT_TRUE(clock().ShowExpanded);
+    EXPECT_EQ(settings().CountryName, QStringLiteral("Ioannina Town")) << "not cut at 11 characters";
+    EXPECT_EQ(settings().TimeDifference, -90);
+    EXPECT_TRUE(settings().ShowExpanded);
     EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Ioannina Town"));
     EXPECT_EQ(clock().width(), 83) << "confirming does not expand";
     const ProfileFile saved = LoadProfileFile(settingsPath()).file;
@@ -148,7 +148,7 @@ TEST_F(SecondClock, CancelChangesNothing) {
     start();
     runDialog([](Tfrmcountry& country) { country.edcountry->setText(QStringLiteral("Elsewhere")); },
               &Tfrmcountry::stbtnCancel);
-    EXPECT_EQ(clock().CountryName, QStringLiteral("Vazezo"));
+    EXPECT_EQ(settings().CountryName, QStringLiteral("Vazezo"));
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("settings.ini"))));
 }
 
@@ -163,9 +163,9 @@ TEST_F(SecondClock, ABadDifferenceStopsAfterTheNameAndSavesNothing) {
         &Tfrmcountry::stbtnOK);
     EXPECT_EQ(fakes.dialogs.texts(fake::Dialogs::Kind::Error),
               std::vector<QString>{QStringLiteral("'abc' is not a valid integer value.")});
-    EXPECT_EQ(clock().CountryName, QStringLiteral("Athens"));
-    EXPECT_EQ(clock().TimeDifference, 0);
-    EXPECT_FALSE(clock().ShowExpanded);
+    EXPECT_EQ(settings().CountryName, QStringLiteral("Athens"));
+    EXPECT_EQ(settings().TimeDifference, 0);
+    EXPECT_FALSE(settings().ShowExpanded);
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("settings.ini"))));
 }
 

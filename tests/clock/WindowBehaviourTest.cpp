@@ -149,7 +149,7 @@ TEST_F(WindowBehaviour, TheSquaresTakeTheRightButtonAndTheRestOfTheFaceOpensTheM
     EXPECT_FALSE(clock().PopupMenu1->isVisible());
 
     rightButton(clock().Shopt);
-    EXPECT_TRUE(program->forms().frmabout->isVisible());
+    EXPECT_TRUE(program->informationWindow().isVisible());
     EXPECT_FALSE(clock().PopupMenu1->isVisible());
 
     rightButton(clock().DialLabel); // the menu takes the release

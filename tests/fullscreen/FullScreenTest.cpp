@@ -38,8 +38,8 @@ protected:
     }
     void TearDown() override { clock().removeEventFilter(&gone); }
 
-    TfrmSleep& blank() { return *program->forms().frmSleep; }
-    Tfrmrose& penguin() { return *program->forms().frmrose; }
+    TfrmSleep& blank() { return program->blankScreen(); }
+    Tfrmrose& penguin() { return program->penguin(); }
 
     void show(QWidget& window, MessageTimer& timer) {
         window.setGeometry(fakes.windows.screen);

@@ -85,8 +85,7 @@ protected:
         program = std::make_unique<DialtopProgram>(fakes.services());
     }
 
-    Tdialform& clock() { return *program->forms().dialform; }
-    Forms& forms() { return program->forms(); }
+    Tdialform& clock() { return program->clock(); }
     HotKeyPlan& plan() { return program->hotKeyPlan(); }
 
     fake::Services fakes;
@@ -180,8 +179,8 @@ TEST_F(HotKeyRegistration, ChainsTellAboutEachTakenCombinationAndSettle) {
         EXPECT_EQ(plan().penguinKeyIndex() != 0, c.penguinHeld);
         EXPECT_EQ(plan().blankKeyIndex() != 0, c.blankHeld);
         // Later windows copy the captions at their creation.
-        EXPECT_EQ(forms().frmalarm->stal->text(), c.stopCaption);
-        EXPECT_EQ(forms().frmabout->lblkey->text(), c.penguinCaption);
+        EXPECT_EQ(program->alarmWindow().stal->text(), c.stopCaption);
+        EXPECT_EQ(program->informationWindow().lblkey->text(), c.penguinCaption);
         EXPECT_EQ(fakes.hotKeys.held.size(), std::size_t(c.stopHeld + c.penguinHeld + c.blankHeld));
     }
 }
@@ -207,7 +206,7 @@ TEST_F(HotKeyRegistration, AKeyPressedWhileABoxIsOpenFindsNoWindowsYet) {
     };
     start({{ModAlt | ModCtrl, 'R'}});
     EXPECT_EQ(fakes.dialogs.boxes.size(), 1u);
-    EXPECT_FALSE(forms().frmSleep->isVisible());
+    EXPECT_FALSE(program->blankScreen().isVisible());
 }
 
 struct PressCase {
@@ -227,22 +226,22 @@ TEST_F(HotKeyRegistration, PressesReachTheirActions) {
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.name);
-        forms().frmalarm->RingAlarm(1);
-        forms().frmrose->hide();
-        forms().frmrose->timerrose->setEnabled(false);
-        forms().frmSleep->hide();
-        forms().frmSleep->Timer1->setEnabled(false);
+        program->alarmRinger().ring(1);
+        program->penguin().hide();
+        program->penguin().timerrose->setEnabled(false);
+        program->blankScreen().hide();
+        program->blankScreen().Timer1->setEnabled(false);
         fakes.windows.covered.clear();
 
         fakes.hotKeys.press(c.combination.first, c.combination.second);
 
-        EXPECT_EQ(!forms().frmalarm->isVisible(), c.alarmStopped);
-        EXPECT_EQ(forms().frmrose->isVisible(), c.penguinShown);
-        EXPECT_EQ(fakes.windows.covered.count(forms().frmrose), c.penguinShown ? 1u : 0u);
-        EXPECT_EQ(forms().frmrose->timerrose->isEnabled(), c.penguinShown);
-        EXPECT_EQ(forms().frmSleep->isVisible(), c.blankShown);
-        EXPECT_EQ(fakes.windows.covered.count(forms().frmSleep), c.blankShown ? 1u : 0u);
-        EXPECT_EQ(forms().frmSleep->Timer1->isEnabled(), c.blankShown);
+        EXPECT_EQ(!program->alarmWindow().isVisible(), c.alarmStopped);
+        EXPECT_EQ(program->penguin().isVisible(), c.penguinShown);
+        EXPECT_EQ(fakes.windows.covered.count(&program->penguin()), c.penguinShown ? 1u : 0u);
+        EXPECT_EQ(program->penguin().timerrose->isEnabled(), c.penguinShown);
+        EXPECT_EQ(program->blankScreen().isVisible(), c.blankShown);
+        EXPECT_EQ(fakes.windows.covered.count(&program->blankScreen()), c.blankShown ? 1u : 0u);
+        EXPECT_EQ(program->blankScreen().Timer1->isEnabled(), c.blankShown);
     }
 }
 
@@ -262,12 +261,12 @@ TEST_F(HotKeyRegistration, AltCtrlRInTheClockShowsThePenguinEvenWithoutItsGlobal
         {Qt::Key_T, Qt::AltModifier | Qt::ControlModifier, false},
     };
     for (const Case& c : cases) {
-        forms().frmrose->hide();
-        forms().frmrose->timerrose->setEnabled(false);
+        program->penguin().hide();
+        program->penguin().timerrose->setEnabled(false);
         QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers);
         QApplication::sendEvent(&clock(), &press);
-        EXPECT_EQ(forms().frmrose->isVisible(), c.shown) << c.key << " " << c.modifiers;
-        EXPECT_EQ(forms().frmrose->timerrose->isEnabled(), c.shown) << c.key << " " << c.modifiers;
+        EXPECT_EQ(program->penguin().isVisible(), c.shown) << c.key << " " << c.modifiers;
+        EXPECT_EQ(program->penguin().timerrose->isEnabled(), c.shown) << c.key << " " << c.modifiers;
     }
 }
 

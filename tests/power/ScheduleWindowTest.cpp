@@ -28,9 +28,9 @@ protected:
         clock().PopupMenu1->findChild<QAction*>(QString::fromLatin1(item))->trigger();
     }
     QColor clockColour() { return clock().DialLabel->palette().color(QPalette::WindowText); }
-    QString shutdownAt() { return program->forms().frmabout->lblshutdownafter->text(); }
-    QString rebootAt() { return program->forms().frmabout->lblrebootafter->text(); }
-    Tfrmcustsked& custom() { return *program->forms().frmcustsked; }
+    QString shutdownAt() { return program->informationWindow().lblshutdownafter->text(); }
+    QString rebootAt() { return program->informationWindow().lblrebootafter->text(); }
+    Tfrmcustsked& custom() { return program->customScheduleDialog(); }
 
     static void press(QWidget* widget, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(widget, button, Qt::NoModifier, QPoint(2, 2));

@@ -77,14 +77,15 @@ protected:
         fakes.process.path = executable;
         services.emplace(fakes.services());
         program = std::make_unique<DialtopProgram>(*services);
-        return *program->forms().dialform;
+        return program->clock();
     }
     Tdialform& start() { return start(folder.filePath("dialtop").toStdString()); }
+    Settings& values() { return program->settings().values; }
 
     // Exit as the menu runs it, with errors caught as the application catches them.
     ExitResult exitProgram() {
         ExitResult result;
-        Tdialform& form = *program->forms().dialform;
+        Tdialform& form = program->clock();
         auto* app = static_cast<DialtopApplication*>(qApp);
         const auto connection =
             QObject::connect(&form, &Tdialform::terminateRequested, [&result] { result.terminated = true; });
@@ -113,21 +114,21 @@ protected:
     std::unique_ptr<DialtopProgram> program;
 };
 
-void expectDefaultAlarms(const Tdialform& form, std::initializer_list<int> rows) {
+void expectDefaultAlarms(const Settings& values, std::initializer_list<int> rows) {
     for (int row : rows) {
-        EXPECT_FALSE(form.AlarmOn[row]) << row;
-        EXPECT_EQ(form.AlarmHour[row], 0) << row;
-        EXPECT_EQ(form.AlarmMinute[row], 0) << row;
-        EXPECT_EQ(form.AlarmSound[row], "None") << row;
+        EXPECT_FALSE(values.AlarmOn[row]) << row;
+        EXPECT_EQ(values.AlarmHour[row], 0) << row;
+        EXPECT_EQ(values.AlarmMinute[row], 0) << row;
+        EXPECT_EQ(values.AlarmSound[row], "None") << row;
     }
 }
 
 TEST_F(SettingsWindow, NoFileGivesTheDefaultsAndExitWritesAll71KeysInOrder) {
-    const Tdialform& form = start();
-    EXPECT_EQ(form.TimeDifference, 0);
-    EXPECT_EQ(form.CountryName, "Vazezo");
-    EXPECT_FALSE(form.ShowExpanded);
-    expectDefaultAlarms(form, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+    start();
+    EXPECT_EQ(values().TimeDifference, 0);
+    EXPECT_EQ(values().CountryName, "Vazezo");
+    EXPECT_FALSE(values().ShowExpanded);
+    expectDefaultAlarms(values(), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
 
     const ExitResult exit = exitProgram();
     EXPECT_TRUE(exit.errors.empty());
@@ -141,19 +142,19 @@ TEST_F(SettingsWindow, ReadsEveryFieldOfAHandWrittenFile) {
     writeSettings("[TIMEDIF]\nminutes=-90\ncountry=\"Αθήνα\"\nshowexpanded=2\n"
                   "[alarm4]\nison=1\nhour=7\nminute=30\nsound=/home/u/wake up.mp3\n"
                   "[Alarm17]\nison=yes\nhour=0x17\nminute=$3B\nsound=\n");
-    const Tdialform& form = start();
-    EXPECT_EQ(form.TimeDifference, -90);
-    EXPECT_EQ(form.CountryName, "Αθήνα");
-    EXPECT_TRUE(form.ShowExpanded);
-    EXPECT_TRUE(form.AlarmOn[4]);
-    EXPECT_EQ(form.AlarmHour[4], 7);
-    EXPECT_EQ(form.AlarmMinute[4], 30);
-    EXPECT_EQ(form.AlarmSound[4], "/home/u/wake up.mp3");
-    EXPECT_FALSE(form.AlarmOn[17]);
-    EXPECT_EQ(form.AlarmHour[17], 23);
-    EXPECT_EQ(form.AlarmMinute[17], 59);
-    EXPECT_EQ(form.AlarmSound[17], "");
-    expectDefaultAlarms(form, {1, 2, 3, 5, 16});
+    start();
+    EXPECT_EQ(values().TimeDifference, -90);
+    EXPECT_EQ(values().CountryName, "Αθήνα");
+    EXPECT_TRUE(values().ShowExpanded);
+    EXPECT_TRUE(values().AlarmOn[4]);
+    EXPECT_EQ(values().AlarmHour[4], 7);
+    EXPECT_EQ(values().AlarmMinute[4], 30);
+    EXPECT_EQ(values().AlarmSound[4], "/home/u/wake up.mp3");
+    EXPECT_FALSE(values().AlarmOn[17]);
+    EXPECT_EQ(values().AlarmHour[17], 23);
+    EXPECT_EQ(values().AlarmMinute[17], 59);
+    EXPECT_EQ(values().AlarmSound[17], "");
+    expectDefaultAlarms(values(), {1, 2, 3, 5, 16});
 }
 
 TEST_F(SettingsWindow, ALongCountryNameIsReadAndShownInFull) {
@@ -161,7 +162,7 @@ TEST_F(SettingsWindow, ALongCountryNameIsReadAndShownInFull) {
     writeSettings("[timedif]\ncountry=" + twenty.toStdString() + "\n");
     Tdialform& form = start();
     form.Timer1Timer();
-    EXPECT_EQ(form.CountryName, twenty);
+    EXPECT_EQ(values().CountryName, twenty);
     EXPECT_EQ(form.lblcountry->text(), twenty);
 }
 
@@ -170,9 +171,9 @@ TEST_F(SettingsWindow, ASaveKeepsWhatTheUserAddedToTheFile) {
                              "theme=dark\ncountry=Oslo\n";
     const std::string alarm2 = "\n[alarm2]\nison=0\nhour=6\nminute=15\nsound=None\n";
     writeSettings(head + alarm2);
-    Tdialform& form = start();
-    form.TimeDifference = 180;
-    form.AlarmOn[2] = true;
+    start();
+    values().TimeDifference = 180;
+    values().AlarmOn[2] = true;
 
     EXPECT_TRUE(exitProgram().errors.empty());
     EXPECT_EQ(
@@ -196,8 +197,8 @@ class RefusedSave : public SettingsWindow, public testing::WithParamInterface<Re
 
 TEST_P(RefusedSave, ReportsTheFileAndLeavesEverythingAsItWas) {
     const std::string executable = GetParam().prepare(folder.path());
-    Tdialform& form = start(executable);
-    form.TimeDifference = 45;
+    start(executable);
+    values().TimeDifference = 45;
     const auto before = folderContents();
 
     const ExitResult exit = [&] {
@@ -207,10 +208,10 @@ TEST_P(RefusedSave, ReportsTheFileAndLeavesEverythingAsItWas) {
         return exitProgram();
     }();
 
-    EXPECT_EQ(exit.errors, std::vector<std::string>{"Unable to write to " + form.SettingsPath()});
+    EXPECT_EQ(exit.errors, std::vector<std::string>{"Unable to write to " + program->settings().path()});
     EXPECT_FALSE(exit.terminated);
     EXPECT_EQ(folderContents(), before);
-    EXPECT_EQ(form.TimeDifference, 45);
+    EXPECT_EQ(values().TimeDifference, 45);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -257,11 +258,11 @@ class JunkFile : public SettingsWindow, public testing::WithParamInterface<JunkC
 
 TEST_P(JunkFile, GivesWhatCanBeReadAndDefaultsForTheRest) {
     writeSettings(GetParam().file);
-    const Tdialform& form = start();
-    EXPECT_EQ(form.TimeDifference, GetParam().minutes);
-    EXPECT_EQ(static_cast<std::size_t>(form.CountryName.size()), GetParam().countryLength);
-    EXPECT_FALSE(form.ShowExpanded);
-    expectDefaultAlarms(form, {1, 17});
+    start();
+    EXPECT_EQ(values().TimeDifference, GetParam().minutes);
+    EXPECT_EQ(static_cast<std::size_t>(values().CountryName.size()), GetParam().countryLength);
+    EXPECT_FALSE(values().ShowExpanded);
+    expectDefaultAlarms(values(), {1, 17});
 }
 
 // As long as a line of a file within the bounds can be.
@@ -283,8 +284,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SettingsWindow, AFileTooLargeToBeReadIsToldAtStartAndExitLeavesItAsItIs) {
     const std::string tooLarge = "[timedif]\nminutes=30\n" + std::string(MaxProfileLines, '\n');
     writeSettings(tooLarge);
-    Tdialform& form = start();
-    EXPECT_EQ(form.TimeDifference, 0);
+    start();
+    EXPECT_EQ(values().TimeDifference, 0);
     EXPECT_EQ(fakes.dialogs.texts(fake::Dialogs::Kind::Warning),
               std::vector<QString>{QString::fromStdString(settingsPath()) +
                                    " is too large to be read; Dialtop starts with its defaults and will not "
@@ -298,10 +299,10 @@ TEST_F(SettingsWindow, AFileTooLargeToBeReadIsToldAtStartAndExitLeavesItAsItIs) 
 TEST_F(SettingsWindow, AnUnwritableProgramFolderKeepsTheFileInTheConfigurationFolder) {
     const std::string config = folder.filePath("home/.config").toStdString();
     fakes.process.config = config;
-    Tdialform& form = start("/nonexistent/bin/dialtop"); // as a program installed where users cannot write
+    start("/nonexistent/bin/dialtop"); // as a program installed where users cannot write
     const std::string path = config + "/dialtop/settings.ini";
-    EXPECT_EQ(form.SettingsPath(), path);
-    form.TimeDifference = 75;
+    EXPECT_EQ(program->settings().path(), path);
+    values().TimeDifference = 75;
 
     const ExitResult exit = exitProgram();
     EXPECT_TRUE(exit.errors.empty());
@@ -312,25 +313,26 @@ TEST_F(SettingsWindow, AnUnwritableProgramFolderKeepsTheFileInTheConfigurationFo
     EXPECT_EQ(info.st_mode & 0777, 0700u) << "a configuration folder of the user's own";
 
     program.reset();
-    EXPECT_EQ(start("/nonexistent/bin/dialtop").TimeDifference, 75) << "read back from the same place";
+    start("/nonexistent/bin/dialtop");
+    EXPECT_EQ(values().TimeDifference, 75) << "read back from the same place";
 }
 
 TEST_F(SettingsWindow, AWritableProgramFolderStaysTheFilesPlace) {
     fakes.process.config = folder.filePath("config").toStdString();
-    const Tdialform& form = start();
-    EXPECT_EQ(form.SettingsPath(), settingsPath());
+    start();
+    EXPECT_EQ(program->settings().path(), settingsPath());
 }
 
 TEST_F(SettingsWindow, OnlyWhenNeitherPlaceCanBeWrittenIsTheUserTold) {
     std::ofstream(folder.filePath("plain").toStdString()) << "a file, not a folder";
     fakes.process.config = folder.filePath("plain/config").toStdString();
-    Tdialform& form = start("/nonexistent/bin/dialtop");
+    start("/nonexistent/bin/dialtop");
     const ExitResult exit = exitProgram();
     EXPECT_EQ(exit.errors,
               std::vector<std::string>{"Unable to write to " + folder.filePath("plain/config").toStdString() +
                                        "/dialtop/settings.ini"});
     EXPECT_FALSE(exit.terminated);
-    EXPECT_EQ(form.SettingsPath(), folder.filePath("plain/config/dialtop/settings.ini").toStdString());
+    EXPECT_EQ(program->settings().path(), folder.filePath("plain/config/dialtop/settings.ini").toStdString());
 }
 
 TEST_F(SettingsWindow, TextThatIsNotUtf8ComesBackByteForByte) {
@@ -349,7 +351,8 @@ TEST_F(SettingsWindow, TextThatIsNotUtf8ComesBackByteForByte) {
 TEST_F(SettingsWindow, AFolderNameThatIsNotUtf8IsKeptAsItIs) {
     const std::string odd = folder.path().toStdString() + "/f\xe9";
     ASSERT_EQ(::mkdir(odd.c_str(), 0700), 0);
-    start(odd + "/dialtop").TimeDifference = 20;
+    start(odd + "/dialtop");
+    values().TimeDifference = 20;
     EXPECT_TRUE(exitProgram().errors.empty());
     EXPECT_EQ(readAll(odd + "/settings.ini").substr(0, 21), "[timedif]\nminutes=20\n");
     // QTemporaryDir cannot name what it would have to remove.
@@ -364,9 +367,9 @@ TEST_F(SettingsWindow, ASaveThroughALinkWritesTheFileItPointsTo) {
     ASSERT_EQ(::chmod((real + "/settings.ini").c_str(), 0640), 0);
     ASSERT_EQ(::symlink("real/settings.ini", settingsPath().c_str()), 0);
 
-    Tdialform& form = start();
-    EXPECT_EQ(form.TimeDifference, 10);
-    form.TimeDifference = 25;
+    start();
+    EXPECT_EQ(values().TimeDifference, 10);
+    values().TimeDifference = 25;
     EXPECT_TRUE(exitProgram().errors.empty());
 
     struct stat info {};
@@ -387,8 +390,8 @@ TEST_F(SettingsWindow, ATemporaryFileLeftByACrashIsNeverReadAndTheNextSaveRemove
     const std::string notOurs = folder.filePath(".settings.ini.backup").toStdString();
     std::ofstream(notOurs) << "kept";
 
-    Tdialform& form = start();
-    EXPECT_EQ(form.TimeDifference, 5);
+    start();
+    EXPECT_EQ(values().TimeDifference, 5);
     EXPECT_TRUE(exitProgram().errors.empty());
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(stale)));
     EXPECT_EQ(readAll(notOurs), "kept");

@@ -30,8 +30,8 @@ protected:
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    Tfrmabout& about() { return *program->forms().frmabout; }
-    void open() { program->forms().dialform->ShoptMouseUp(); }
+    Tfrmabout& about() { return program->informationWindow(); }
+    void open() { program->clock().ShoptMouseUp(); }
     void answer(std::size_t lookup, const char* address, const char* domain) {
         fakes.facts.lookups.at(lookup)(platform::NetworkFacts{domain, address});
     }

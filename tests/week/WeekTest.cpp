@@ -95,14 +95,14 @@ protected:
         ClockFixture::SetUp();
         start();
         for (const AlarmSetting& alarm : Alarms) {
-            clock().AlarmOn[alarm.row] = alarm.on;
-            clock().AlarmHour[alarm.row] = alarm.hour;
-            clock().AlarmMinute[alarm.row] = alarm.minute;
-            clock().AlarmSound[alarm.row] = QString::fromStdString(soundOf(alarm.row));
+            settings().AlarmOn[alarm.row] = alarm.on;
+            settings().AlarmHour[alarm.row] = alarm.hour;
+            settings().AlarmMinute[alarm.row] = alarm.minute;
+            settings().AlarmSound[alarm.row] = QString::fromStdString(soundOf(alarm.row));
             fakes.media.playable.insert(soundOf(alarm.row));
         }
         // A ring reloads the table from the settings file.
-        clock().SaveSettings();
+        program->settings().save();
     }
 
     // Lives from `from` to `to` minute by minute: every second in and around an alarm's minute, otherwise
@@ -157,7 +157,7 @@ protected:
             ++warned[{day, now.hour >= 17, text.contains(QStringLiteral("3%"))}];
         fakes.dialogs.boxes.clear();
         // The user stops a ring once its minute is over; every other one plays to its end instead.
-        Tfrmalarm& alarm = *program->forms().frmalarm;
+        Tfrmalarm& alarm = program->alarmWindow();
         if (alarm.isVisible() && !nearAnAlarm(now)) {
             if (++stops % 2) {
                 alarm.stalMouseUp(Qt::LeftButton, {}, 0, 0);
@@ -272,7 +272,7 @@ TEST_F(Week, AlarmsWarningsCountdownsAndTrayClicksHoldForAWeek) {
             QElapsedTimer waited;
             waited.start();
             program->scheduler().Custom(PowerAction::PowerOff, "0", "0", "1");
-            EXPECT_EQ(program->forms().frmabout->lblshutdownafter->text(), QStringLiteral("21:00:01"));
+            EXPECT_EQ(program->informationWindow().lblshutdownafter->text(), QStringLiteral("21:00:01"));
             EXPECT_TRUE(QTest::qWaitFor([&] { return !fakes.powerActions.requests.empty(); }, 5000));
             EXPECT_GE(waited.elapsed(), 1000);
             expectedRequests.push_back(PowerAction::PowerOff);
