@@ -55,12 +55,12 @@ void Tdialform::Timer1Timer(const platform::LocalTime& now) {
     power_.ReadPowerStatus(services_.power);
 
     if (!services_.taskbar.isTaskbarThere()) {
-        TaskbarWasMissing = true;
+        taskbarWasMissing_ = true;
         KeepReachableWithoutTray();
-    } else if (TaskbarWasMissing) {
+    } else if (taskbarWasMissing_) {
         tray_->hostAppeared();
         MinimizeAndRestore();
-        TaskbarWasMissing = false;
+        taskbarWasMissing_ = false;
     }
 
     lblbattery->setText(power_.BatteryPercent == platform::NoBatteryReading

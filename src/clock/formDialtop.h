@@ -32,7 +32,7 @@ class Tdialform : public QWidget {
 public:
     Tdialform(const platform::Services& services, PowerSample& power, SettingsStore& settings);
 
-    // Shared state, read and written by the other windows.
+    // The window's state.
     bool Docked = false;
     bool Moving = false;
     bool MovingBeforeDrag = false;
@@ -43,39 +43,6 @@ public:
     int TicksSinceDrop = 0;
     bool Warned5 = false;
     bool Warned3 = false;
-    bool TaskbarWasMissing = false;
-
-    // The face, in drawing order.
-    QWidget* client = nullptr;
-    TShape* boxout = nullptr;
-    TShape* boxin = nullptr;
-    QLabel* DialLabel = nullptr;
-    TShape* shcorner = nullptr;
-    TShape* shexit = nullptr;
-    TShape* Shmove = nullptr;
-    TShape* Shopt = nullptr;
-    QLabel* lblbattery = nullptr;
-    QLabel* lbltimetolive = nullptr;
-    QLabel* lblother = nullptr;
-    QLabel* lblcountry = nullptr;
-    QLabel* diallabel2 = nullptr;
-
-    QTimer* Timer1 = nullptr;
-    QTimer* timermove = nullptr;
-    MessageTimer* timerOff = nullptr;
-    MessageTimer* timerreboot = nullptr;
-
-    QMenu* PopupMenu1 = nullptr;
-    QAction* menuAlwaysOnTop = nullptr;
-    QAction* menuTrasparencyEnable = nullptr;
-    QAction* menuCountrySettings = nullptr;
-    QAction* menuTweaking = nullptr;
-    QAction* Alarm1 = nullptr;
-    QAction* menuAbout1 = nullptr;
-    QAction* menuStartWithWindows = nullptr;
-    QAction* menuRestore = nullptr;
-    QAction* menuMinimize = nullptr;
-    QAction* menuExit = nullptr;
 
     // The one-second tick and its helpers.
     void Timer1Timer();
@@ -176,6 +143,38 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The face, in drawing order.
+    QWidget* client = nullptr;
+    TShape* boxout = nullptr;
+    TShape* boxin = nullptr;
+    QLabel* DialLabel = nullptr;
+    TShape* shcorner = nullptr;
+    TShape* shexit = nullptr;
+    TShape* Shmove = nullptr;
+    TShape* Shopt = nullptr;
+    QLabel* lblbattery = nullptr;
+    QLabel* lbltimetolive = nullptr;
+    QLabel* lblother = nullptr;
+    QLabel* lblcountry = nullptr;
+    QLabel* diallabel2 = nullptr;
+
+    QTimer* Timer1 = nullptr;
+    QTimer* timermove = nullptr;
+    MessageTimer* timerOff = nullptr;
+    MessageTimer* timerreboot = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QAction* menuAlwaysOnTop = nullptr;
+    QAction* menuTrasparencyEnable = nullptr;
+    QAction* menuCountrySettings = nullptr;
+    QAction* menuTweaking = nullptr;
+    QAction* Alarm1 = nullptr;
+    QAction* menuAbout1 = nullptr;
+    QAction* menuStartWithWindows = nullptr;
+    QAction* menuRestore = nullptr;
+    QAction* menuMinimize = nullptr;
+    QAction* menuExit = nullptr;
+
     void FormCreate();
     static TrayControl& NoTrayYet();
     // Reads the settings and tells the user of a settings file too large to be read.
@@ -211,4 +210,6 @@ private:
     std::array<QAction*, 9> menuTrasp_{}; // 10% to 90%
     // The creep last asked for a left past the screen's edge, which a window manager may refuse.
     bool creptPastLeftEdge_ = false;
+    // The latest tick found no taskbar.
+    bool taskbarWasMissing_ = false;
 };

@@ -2,6 +2,7 @@
 #include "app/DialtopApplication.h"
 #include "clock/ClockFixture.h"
 #include "platform/HotKeyService.h"
+#include "support/ClockParts.h"
 #include "ui/MessageTimer.h"
 #include "ui/Shape.h"
 #include "ui/TextButton.h"
@@ -58,7 +59,7 @@ protected:
             alarm().hide();
             return result;
         };
-        clock().Alarm1->trigger();
+        ClockParts(clock()).Alarm1->trigger();
     }
 
     // Through the window, as the platform delivers it: a window blocked by a modal box drops it.
@@ -397,7 +398,7 @@ TEST_F(AlarmDialog, ARingClosesTheTablesOwnBoxesSoStopAlarmTakesAClick) {
         clickStopAlarm();
         return alarm().result();
     };
-    clock().Alarm1->trigger();
+    ClockParts(clock()).Alarm1->trigger();
     EXPECT_FALSE(boxOpen);
     EXPECT_FALSE(alarm().stal->isEnabled()) << "the click reached STOP ALARM";
 }

@@ -1,4 +1,5 @@
 #include "ClockFixture.h"
+#include "support/ClockParts.h"
 
 namespace {
 
@@ -75,11 +76,13 @@ TEST_F(BatteryWatch, ATickResumingAfterTheBoxUsesTheNewestSample) {
     fakes.dialogs.whileOpen = [&](const fake::Dialogs::Box&) { tickOnBattery(4, 60); };
     tickOnBattery(5);
     ASSERT_EQ(warnings(), std::vector<QString>{Warning5});
-    EXPECT_EQ(clock().lbltimetolive->text(), QStringLiteral("TTL = 00:01")) << "6 -> 4 after one tick";
+    EXPECT_EQ(ClockParts(clock()).lbltimetolive->text(), QStringLiteral("TTL = 00:01"))
+        << "6 -> 4 after one tick";
     EXPECT_EQ(clock().LastPercent, 4);
     tickOnBattery(4);
-    EXPECT_EQ(clock().lbltimetolive->text(), QStringLiteral("TTL = 00:01")) << "no drop after the box";
-    EXPECT_EQ(clock().lblbattery->text(), QStringLiteral("4"));
+    EXPECT_EQ(ClockParts(clock()).lbltimetolive->text(), QStringLiteral("TTL = 00:01"))
+        << "no drop after the box";
+    EXPECT_EQ(ClockParts(clock()).lblbattery->text(), QStringLiteral("4"));
 }
 
 TEST_F(BatteryWatch, AWarningBringsAnIconifiedClockBackWithoutIconifyingIt) {
@@ -93,8 +96,8 @@ TEST_F(BatteryWatch, AWarningBringsAnIconifiedClockBackWithoutIconifyingIt) {
     EXPECT_TRUE(shownUnderTheBox);
     EXPECT_EQ(fakes.windows.activations,
               (std::vector<std::pair<const QWidget*, std::uint32_t>>{{&clock(), 0}}));
-    EXPECT_TRUE(clock().menuMinimize->isEnabled());
-    EXPECT_FALSE(clock().menuRestore->isEnabled());
+    EXPECT_TRUE(ClockParts(clock()).menuMinimize->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).menuRestore->isEnabled());
 }
 
 TEST_F(BatteryWatch, NoWarningOnMainsEvenAtOnePercent) {
@@ -109,13 +112,13 @@ TEST_F(BatteryWatch, BackupAndUnknownPowerCountAsNotOnMainsForWarnings) {
     clock().Timer1Timer();
     EXPECT_EQ(warnings(), std::vector<QString>{Warning5});
     EXPECT_EQ(clock().height(), 44) << "neither branch of the estimate runs";
-    EXPECT_FALSE(clock().lbltimetolive->isVisibleTo(&clock()));
+    EXPECT_FALSE(ClockParts(clock()).lbltimetolive->isVisibleTo(&clock()));
 }
 
 TEST_F(BatteryWatch, NoReadingShowsACInTheLabelAndTheTip) {
     fakes.power.status = platform::PowerStatus{platform::AcOnline, platform::NoBatteryReading};
     tickAt(14, 5, 0);
-    EXPECT_EQ(clock().lblbattery->text(), QStringLiteral("AC"));
+    EXPECT_EQ(ClockParts(clock()).lblbattery->text(), QStringLiteral("AC"));
     EXPECT_EQ(program->trayIcon().Hint(), QStringLiteral("14:05:00 (AC%)"));
     tickOnBattery(87);
     EXPECT_EQ(program->trayIcon().Hint(), QStringLiteral("14:05:00 (87%)"));
@@ -124,17 +127,17 @@ TEST_F(BatteryWatch, NoReadingShowsACInTheLabelAndTheTip) {
 TEST_F(BatteryWatch, EstimateLineShowsOnBatteryOnly) {
     tickOnBattery(80);
     EXPECT_EQ(clock().height(), 53);
-    EXPECT_EQ(clock().boxout->height(), 51);
-    EXPECT_EQ(clock().boxin->height(), 45);
-    EXPECT_TRUE(clock().lbltimetolive->isVisibleTo(&clock()));
-    EXPECT_EQ(clock().lbltimetolive->text(), QStringLiteral("TTL = #"));
+    EXPECT_EQ(ClockParts(clock()).boxout->height(), 51);
+    EXPECT_EQ(ClockParts(clock()).boxin->height(), 45);
+    EXPECT_TRUE(ClockParts(clock()).lbltimetolive->isVisibleTo(&clock()));
+    EXPECT_EQ(ClockParts(clock()).lbltimetolive->text(), QStringLiteral("TTL = #"));
 
     tickOnMains(80);
     EXPECT_EQ(clock().height(), 44);
-    EXPECT_EQ(clock().boxout->height(), 42);
-    EXPECT_EQ(clock().boxin->height(), 36);
-    EXPECT_FALSE(clock().lbltimetolive->isVisibleTo(&clock()));
-    EXPECT_EQ(clock().lbltimetolive->text(), QStringLiteral("TTL = #")) << "the text stays";
+    EXPECT_EQ(ClockParts(clock()).boxout->height(), 42);
+    EXPECT_EQ(ClockParts(clock()).boxin->height(), 36);
+    EXPECT_FALSE(ClockParts(clock()).lbltimetolive->isVisibleTo(&clock()));
+    EXPECT_EQ(ClockParts(clock()).lbltimetolive->text(), QStringLiteral("TTL = #")) << "the text stays";
 }
 
 TEST_F(BatteryWatch, EstimateFromTheTicksSinceTheLastDrop) {
@@ -163,12 +166,14 @@ TEST_F(BatteryWatch, EstimateFromTheTicksSinceTheLastDrop) {
             else
                 tickOnBattery(percent, ticks);
         }
-        EXPECT_EQ(clock().lbltimetolive->text(), QString::fromUtf8(c.expected)) << c.name;
+        EXPECT_EQ(ClockParts(clock()).lbltimetolive->text(), QString::fromUtf8(c.expected)) << c.name;
     }
 }
 
 TEST_F(BatteryWatch, BatteryColourMarksTheTickOfAChange) {
-    const auto colour = [this] { return clock().lblbattery->palette().color(QPalette::WindowText); };
+    const auto colour = [this] {
+        return ClockParts(clock()).lblbattery->palette().color(QPalette::WindowText);
+    };
     tickOnBattery(60);
     EXPECT_EQ(colour(), QColor(0xFF, 0x00, 0x00));
     tickOnBattery(60);

@@ -1,5 +1,6 @@
 #include "ClockFixture.h"
 #include "alarms/frmalarmU.h"
+#include "support/ClockParts.h"
 #include "ui/Shape.h"
 
 #include <QEvent>
@@ -29,15 +30,15 @@ TEST_F(ClockTick, SecondClockAddsTheDifferenceAcrossMidnight) {
     for (const Case& c : cases) {
         settings().TimeDifference = c.difference;
         tickAt(c.hour, c.minute, 0);
-        EXPECT_EQ(clock().DialLabel->text(), QString::fromLatin1(c.local));
-        EXPECT_EQ(clock().diallabel2->text(), QString::fromLatin1(c.second)) << c.difference;
+        EXPECT_EQ(ClockParts(clock()).DialLabel->text(), QString::fromLatin1(c.local));
+        EXPECT_EQ(ClockParts(clock()).diallabel2->text(), QString::fromLatin1(c.second)) << c.difference;
     }
 }
 
 TEST_F(ClockTick, ShowsTheCountryNameEverySecond) {
     settings().CountryName = QStringLiteral("Ελλάδα");
     clock().Timer1Timer();
-    EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Ελλάδα"));
+    EXPECT_EQ(ClockParts(clock()).lblcountry->text(), QStringLiteral("Ελλάδα"));
 }
 
 TEST_F(ClockTick, FontsFitTheTimeInto65To71Pixels) {
@@ -58,7 +59,7 @@ TEST_F(ClockTick, FontsFitTheTimeInto65To71Pixels) {
         fakes.timeFormat.format = c.format;
         start();
         tickAt(c.hour, 5, 9);
-        for (QLabel* label : {clock().DialLabel, clock().diallabel2}) {
+        for (QLabel* label : {ClockParts(clock()).DialLabel, ClockParts(clock()).diallabel2}) {
             EXPECT_GE(label->width(), 65) << c.name << " " << label->text().toStdString();
             EXPECT_LE(label->width(), 71) << c.name << " " << label->text().toStdString();
         }
@@ -70,8 +71,8 @@ TEST_F(ClockTick, TwelveHourTextShrinksFromTheDesignSize) {
     fakes.timeFormat.format = {true, false, false, ":", "AM", "PM"};
     start();
     tickAt(14, 5, 9);
-    EXPECT_EQ(clock().DialLabel->text(), QStringLiteral("2:05:09 PM"));
-    EXPECT_LT(clock().DialLabel->font().pixelSize(), 17);
+    EXPECT_EQ(ClockParts(clock()).DialLabel->text(), QStringLiteral("2:05:09 PM"));
+    EXPECT_LT(ClockParts(clock()).DialLabel->font().pixelSize(), 17);
 }
 
 TEST_F(ClockTick, HidesATaskbarButtonThatCameBack) {
@@ -105,8 +106,8 @@ TEST_F(ClockTick, BringsTheClockBackOnceWhenTheTaskbarReturnsWithoutIconifyingIt
     EXPECT_FALSE(clock().isMinimized());
     EXPECT_TRUE(clock().isVisible());
     EXPECT_EQ(counter.minimised, 0) << "a window manager may carry out a late iconify last";
-    EXPECT_TRUE(clock().menuMinimize->isEnabled());
-    EXPECT_FALSE(clock().menuRestore->isEnabled());
+    EXPECT_TRUE(ClockParts(clock()).menuMinimize->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).menuRestore->isEnabled());
 
     clock().menuMinimizeClick();
     clock().Timer1Timer();
@@ -157,8 +158,8 @@ TEST_F(ClockTick, FollowsAChangeOfZoneWithinATickAndRingsAtTheNewLocalTime) {
     // The system moves to a zone an hour behind: 07:30:20 becomes 06:30:20.
     fakes.clock.time.zoneChanges = 1;
     tickAt(6, 30, 20);
-    EXPECT_EQ(clock().DialLabel->text(), QStringLiteral("06:30:20"));
-    EXPECT_EQ(clock().diallabel2->text(), QStringLiteral("08:30:20"));
+    EXPECT_EQ(ClockParts(clock()).DialLabel->text(), QStringLiteral("06:30:20"));
+    EXPECT_EQ(ClockParts(clock()).diallabel2->text(), QStringLiteral("08:30:20"));
     EXPECT_TRUE(fakes.tray.toolTip.startsWith(QStringLiteral("06:30:20 (")))
         << fakes.tray.toolTip.toStdString();
     tickAt(7, 29, 59);

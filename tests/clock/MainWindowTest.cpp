@@ -7,6 +7,7 @@
 #include "fullscreen/frmroseU.h"
 #include "power/frmcustskedU.h"
 #include "settings/ProfileStorage.h"
+#include "support/ClockParts.h"
 #include "sysinfo/frmAboutU.h"
 #include "tweaks/frmTweakU.h"
 #include "ui/Shape.h"
@@ -34,8 +35,8 @@ TEST_F(MainWindow, OpensAt83x44InTheTopRightCornerOfTheFullScreen) {
     EXPECT_EQ(clock().windowTitle(), QStringLiteral("Dialtop"));
     EXPECT_EQ(clock().geometry(), QRect(1280 - 83, 0, 83, 44));
     EXPECT_TRUE(clock().isVisible());
-    EXPECT_EQ(clock().boxout->geometry(), QRect(0, 0, 81, 42));
-    EXPECT_EQ(clock().boxin->geometry(), QRect(3, 3, 75, 36));
+    EXPECT_EQ(ClockParts(clock()).boxout->geometry(), QRect(0, 0, 81, 42));
+    EXPECT_EQ(ClockParts(clock()).boxin->geometry(), QRect(3, 3, 75, 36));
     EXPECT_TRUE(fakes.windows.taskbarHidden.count(&clock())) << "no taskbar button";
 }
 
@@ -96,13 +97,13 @@ TEST_F(MainWindow, FirstLoadWithoutAFileShowsTheLocalTimeTwice) {
     start();
     clock().Timer1Timer();
     EXPECT_EQ(settings().TimeDifference, 0);
-    EXPECT_EQ(clock().diallabel2->text(), clock().DialLabel->text());
+    EXPECT_EQ(ClockParts(clock()).diallabel2->text(), ClockParts(clock()).DialLabel->text());
 }
 
 TEST_F(MainWindow, MenuHasItsItemsInOrder) {
     start();
     QStringList captions;
-    for (QAction* action : clock().PopupMenu1->actions())
+    for (QAction* action : ClockParts(clock()).PopupMenu1->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions.join(QLatin1Char('|')),
               QStringLiteral("Always On Top|Transparency|Scedule Shutdown|Scedule Reboot|Additional Country "
@@ -119,20 +120,20 @@ TEST_F(MainWindow, MenuHasItsItemsInOrder) {
     for (const char* name : {"menuTrasp10", "menuTrasp90", "menuS10Seconds", "menuS45Minutes", "menuSNow",
                              "menuRABORT", "menuRCustom", "menuRNow", "N7"})
         EXPECT_NE(clock().findChild<QAction*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_FALSE(clock().menuAlwaysOnTop->isChecked());
+    EXPECT_FALSE(ClockParts(clock()).menuAlwaysOnTop->isChecked());
 }
 
 TEST_F(MainWindow, MinimizeAndRestoreAreEnabledInTurn) {
     start();
-    EXPECT_TRUE(clock().menuMinimize->isEnabled());
-    EXPECT_FALSE(clock().menuRestore->isEnabled());
-    clock().menuMinimize->trigger();
-    EXPECT_FALSE(clock().menuMinimize->isEnabled());
-    EXPECT_TRUE(clock().menuRestore->isEnabled());
+    EXPECT_TRUE(ClockParts(clock()).menuMinimize->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).menuRestore->isEnabled());
+    ClockParts(clock()).menuMinimize->trigger();
+    EXPECT_FALSE(ClockParts(clock()).menuMinimize->isEnabled());
+    EXPECT_TRUE(ClockParts(clock()).menuRestore->isEnabled());
     EXPECT_FALSE(clock().isVisible()) << "hidden into the tray";
-    clock().menuRestore->trigger();
-    EXPECT_TRUE(clock().menuMinimize->isEnabled());
-    EXPECT_FALSE(clock().menuRestore->isEnabled());
+    ClockParts(clock()).menuRestore->trigger();
+    EXPECT_TRUE(ClockParts(clock()).menuMinimize->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).menuRestore->isEnabled());
     EXPECT_TRUE(clock().isVisible());
 }
 
@@ -141,22 +142,24 @@ TEST_F(MainWindow, ExitWithAnyButtonOnTheSquareOrTheItem) {
         program.reset();
         start();
         QSignalSpy terminated(&clock(), &Tdialform::terminateRequested);
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), clock().shexit->mapToGlobal(QPointF(5, 5)),
-                          button, button, Qt::NoModifier);
-        QCoreApplication::sendEvent(clock().shexit, &press);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5),
+                          ClockParts(clock()).shexit->mapToGlobal(QPointF(5, 5)), button, button,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(ClockParts(clock()).shexit, &press);
         EXPECT_EQ(terminated.count(), 1) << button;
     }
     QSignalSpy terminated(&clock(), &Tdialform::terminateRequested);
-    clock().menuExit->trigger();
+    ClockParts(clock()).menuExit->trigger();
     EXPECT_EQ(terminated.count(), 1);
 }
 
 TEST_F(MainWindow, AboutUnrollsOnceAndASecondClickOnlyFocuses) {
     start();
     Tfrmabout& about = program->informationWindow();
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), clock().Shopt->mapToGlobal(QPointF(5, 5)),
-                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(clock().Shopt, &release);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5),
+                        ClockParts(clock()).Shopt->mapToGlobal(QPointF(5, 5)), Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(ClockParts(clock()).Shopt, &release);
     EXPECT_TRUE(about.isVisible());
     EXPECT_EQ(about.height(), 14);
     EXPECT_TRUE(about.timershowabout->isActive());
@@ -166,7 +169,7 @@ TEST_F(MainWindow, AboutUnrollsOnceAndASecondClickOnlyFocuses) {
         about.timershowaboutTimer();
         heights.push_back(about.height());
     }
-    clock().menuAbout1->trigger();
+    ClockParts(clock()).menuAbout1->trigger();
     EXPECT_EQ(about.height(), 89) << "not restarted";
     while (about.timershowabout->isActive() && heights.size() < 40) {
         about.timershowaboutTimer();
@@ -187,7 +190,7 @@ TEST_F(MainWindow, TweakingOpensTheEditorModallyUnderTheClock) {
         seen = dialog.geometry();
         return 0;
     };
-    clock().menuTweaking->trigger();
+    ClockParts(clock()).menuTweaking->trigger();
     ASSERT_EQ(fakes.dialogs.modalRuns.size(), 1u);
     EXPECT_EQ(fakes.dialogs.modalRuns[0], &program->tweakEditor());
     EXPECT_EQ(seen.width(), 540);

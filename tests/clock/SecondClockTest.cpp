@@ -2,6 +2,7 @@
 #include "app/DialtopApplication.h"
 #include "clock/frmcountryU.h"
 #include "settings/ProfileStorage.h"
+#include "support/ClockParts.h"
 #include "ui/TextButton.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ protected:
         };
         auto& app = *static_cast<DialtopApplication*>(qApp);
         app.reportErrorsTo(fakes.dialogs);
-        clock().menuCountrySettings->trigger();
+        ClockParts(clock()).menuCountrySettings->trigger();
         app.setErrorReporter(nullptr);
     }
 
@@ -55,14 +56,14 @@ TEST_F(SecondClock, TheToggleAppliesItsRulesInOrder) {
     clock().move(300, 200);
     clock().lblotherMouseUp();
     EXPECT_EQ(clock().geometry(), QRect(300, 200, 156, 44)) << "in the middle the left edge stays";
-    EXPECT_EQ(clock().boxout->width(), 154);
-    EXPECT_EQ(clock().boxin->width(), 148);
-    EXPECT_EQ(clock().lblother->toolTip(), QStringLiteral("Hide Additional Country's Time"));
+    EXPECT_EQ(ClockParts(clock()).boxout->width(), 154);
+    EXPECT_EQ(ClockParts(clock()).boxin->width(), 148);
+    EXPECT_EQ(ClockParts(clock()).lblother->toolTip(), QStringLiteral("Hide Additional Country's Time"));
     EXPECT_FALSE(clock().Docked);
     clock().lblotherMouseUp();
-    EXPECT_EQ(clock().boxout->width(), 81);
-    EXPECT_EQ(clock().boxin->width(), 75);
-    EXPECT_EQ(clock().lblother->toolTip(), QStringLiteral("Show Additional Country's Time"));
+    EXPECT_EQ(ClockParts(clock()).boxout->width(), 81);
+    EXPECT_EQ(ClockParts(clock()).boxin->width(), 75);
+    EXPECT_EQ(ClockParts(clock()).lblother->toolTip(), QStringLiteral("Show Additional Country's Time"));
 
     // 6 pixels from the work area's right edge and 5 from the top: docked, pulled into the corner.
     clock().move(1000 - 83 - 6, 5);
@@ -88,10 +89,10 @@ TEST_F(SecondClock, ASavedExpandedViewOpensExpandedInTheCorner) {
     writeSettings("[timedif]\nminutes=-120\ncountry=Lisbon\nshowexpanded=1\n");
     start();
     EXPECT_EQ(clock().geometry(), QRect(1024 - 156, 0, 156, 44));
-    EXPECT_EQ(clock().lblother->text(), QStringLiteral("<"));
+    EXPECT_EQ(ClockParts(clock()).lblother->text(), QStringLiteral("<"));
     tickAt(1, 0, 0);
-    EXPECT_EQ(clock().diallabel2->text(), QStringLiteral("23:00:00"));
-    EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Lisbon"));
+    EXPECT_EQ(ClockParts(clock()).diallabel2->text(), QStringLiteral("23:00:00"));
+    EXPECT_EQ(ClockParts(clock()).lblcountry->text(), QStringLiteral("Lisbon"));
 }
 
 // Beside a monitor on its left, or below one: the same rules from the primary screen's origin.
@@ -136,7 +137,7 @@ TEST_F(SecondClock, ConfirmingAppliesAndSavesWithoutChangingTheView) {
     EXPECT_EQ(settings().CountryName, QStringLiteral("Ioannina Town")) << "not cut at 11 characters";
     EXPECT_EQ(settings().TimeDifference, -90);
     EXPECT_TRUE(settings().ShowExpanded);
-    EXPECT_EQ(clock().lblcountry->text(), QStringLiteral("Ioannina Town"));
+    EXPECT_EQ(ClockParts(clock()).lblcountry->text(), QStringLiteral("Ioannina Town"));
     EXPECT_EQ(clock().width(), 83) << "confirming does not expand";
     const ProfileFile saved = LoadProfileFile(settingsPath()).file;
     EXPECT_EQ(saved.readInteger("timedif", "minutes", 0), -90);

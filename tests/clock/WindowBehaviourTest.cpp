@@ -1,5 +1,6 @@
 #include "ClockFixture.h"
 #include "app/DialtopApplication.h"
+#include "support/ClockParts.h"
 #include "sysinfo/frmAboutU.h"
 
 #include <QAction>
@@ -34,13 +35,14 @@ protected:
     }
 
     QAction* item(const char* name) {
-        return clock().PopupMenu1->findChild<QAction*>(QString::fromLatin1(name));
+        return ClockParts(clock()).PopupMenu1->findChild<QAction*>(QString::fromLatin1(name));
     }
 
     // The checked items of the transparency submenu.
     QStringList checkedTransparency() {
         QStringList checked;
-        for (QAction* action : qobject_cast<QMenu*>(clock().menuTrasparencyEnable->parent())->actions()) {
+        for (QAction* action :
+             qobject_cast<QMenu*>(ClockParts(clock()).menuTrasparencyEnable->parent())->actions()) {
             if (action->isChecked())
                 checked << action->text();
         }
@@ -52,13 +54,15 @@ protected:
 
 TEST_F(WindowBehaviour, OnlyTheBodyAndItsFramesStartTheWindowManagersMove) {
     start();
-    press(clock().boxout);
-    press(clock().boxin);
+    press(ClockParts(clock()).boxout);
+    press(ClockParts(clock()).boxin);
     EXPECT_EQ(fakes.windows.systemMoves.size(), 2u);
-    press(clock().boxout, Qt::MiddleButton);
-    for (QWidget* part : {static_cast<QWidget*>(clock().DialLabel), static_cast<QWidget*>(clock().lblbattery),
-                          static_cast<QWidget*>(clock().Shopt), static_cast<QWidget*>(clock().Shmove),
-                          static_cast<QWidget*>(clock().lblother)}) {
+    press(ClockParts(clock()).boxout, Qt::MiddleButton);
+    for (QWidget* part :
+         {static_cast<QWidget*>(ClockParts(clock()).DialLabel),
+          static_cast<QWidget*>(ClockParts(clock()).lblbattery),
+          static_cast<QWidget*>(ClockParts(clock()).Shopt), static_cast<QWidget*>(ClockParts(clock()).Shmove),
+          static_cast<QWidget*>(ClockParts(clock()).lblother)}) {
         press(part);
         release(part);
     }
@@ -68,7 +72,7 @@ TEST_F(WindowBehaviour, OnlyTheBodyAndItsFramesStartTheWindowManagersMove) {
 TEST_F(WindowBehaviour, LabelDragMovesOnlyOnAPlainLeftDragAndPausesTheCreep) {
     start();
     clock().ShmoveMouseUp();
-    QLabel* label = clock().diallabel2;
+    QLabel* label = ClockParts(clock()).diallabel2;
     press(label, Qt::LeftButton, {10, 5});
     EXPECT_FALSE(clock().Moving);
     moveTo(label, {500, 300}, Qt::LeftButton, Qt::ControlModifier);
@@ -83,10 +87,11 @@ TEST_F(WindowBehaviour, LabelDragMovesOnlyOnAPlainLeftDragAndPausesTheCreep) {
     EXPECT_TRUE(clock().Moving);
 
     // A right press opens the menu, which takes the release.
-    press(clock().DialLabel, Qt::RightButton);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, {4, 4}, clock().DialLabel->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(clock().DialLabel, &menu);
-    clock().PopupMenu1->hide();
+    press(ClockParts(clock()).DialLabel, Qt::RightButton);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, {4, 4},
+                           ClockParts(clock()).DialLabel->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(ClockParts(clock()).DialLabel, &menu);
+    ClockParts(clock()).PopupMenu1->hide();
     EXPECT_TRUE(clock().Moving);
 }
 
@@ -95,8 +100,8 @@ TEST_F(WindowBehaviour, CreepMovesLeftAndWrapsToTheWorkAreasRightEdge) {
     start();
     clock().move(1, 0);
     clock().ShmoveMouseUp();
-    EXPECT_TRUE(clock().timermove->isActive());
-    EXPECT_EQ(clock().timermove->interval(), 45);
+    EXPECT_TRUE(ClockParts(clock()).timermove->isActive());
+    EXPECT_EQ(ClockParts(clock()).timermove->interval(), 45);
     clock().timermoveTimer();
     EXPECT_EQ(clock().pos(), QPoint(0, 0));
     clock().timermoveTimer();
@@ -113,19 +118,19 @@ TEST_F(WindowBehaviour, CreepMovesLeftAndWrapsToTheWorkAreasRightEdge) {
 
     clock().ShmoveMouseUp();
     EXPECT_FALSE(clock().Moving);
-    EXPECT_FALSE(clock().timermove->isActive());
+    EXPECT_FALSE(ClockParts(clock()).timermove->isActive());
 }
 
 TEST_F(WindowBehaviour, CornerSnapsToTheWorkAreasWidthWithoutItsOffset) {
     fakes.windows.work = QRect(40, 0, 984, 740); // a taskbar at the left
     start();
     clock().move(200, 300);
-    press(clock().shcorner, Qt::RightButton);
-    EXPECT_EQ(fill(clock().shcorner), QColor(0x00, 0x80, 0x00));
-    release(clock().shcorner, Qt::RightButton);
+    press(ClockParts(clock()).shcorner, Qt::RightButton);
+    EXPECT_EQ(fill(ClockParts(clock()).shcorner), QColor(0x00, 0x80, 0x00));
+    release(ClockParts(clock()).shcorner, Qt::RightButton);
     EXPECT_EQ(clock().pos(), QPoint(984 - 83, 0));
     EXPECT_TRUE(clock().isVisible());
-    EXPECT_EQ(fill(clock().shcorner), QColor(0x00, 0x00, 0x80));
+    EXPECT_EQ(fill(ClockParts(clock()).shcorner), QColor(0x00, 0x00, 0x80));
     EXPECT_TRUE(fakes.windows.systemMoves.empty());
 }
 
@@ -139,22 +144,22 @@ TEST_F(WindowBehaviour, TheSquaresTakeTheRightButtonAndTheRestOfTheFaceOpensTheM
         QTest::mousePress(clock().windowHandle(), Qt::RightButton, {}, at);
         QTest::mouseRelease(clock().windowHandle(), Qt::RightButton, {}, at);
     };
-    rightButton(clock().shcorner);
+    rightButton(ClockParts(clock()).shcorner);
     EXPECT_EQ(clock().pos(), QPoint(1000 - 83, 0));
-    EXPECT_FALSE(clock().PopupMenu1->isVisible());
-    rightButton(clock().Shmove);
-    EXPECT_TRUE(clock().timermove->isActive());
-    rightButton(clock().Shmove);
-    EXPECT_FALSE(clock().timermove->isActive());
-    EXPECT_FALSE(clock().PopupMenu1->isVisible());
+    EXPECT_FALSE(ClockParts(clock()).PopupMenu1->isVisible());
+    rightButton(ClockParts(clock()).Shmove);
+    EXPECT_TRUE(ClockParts(clock()).timermove->isActive());
+    rightButton(ClockParts(clock()).Shmove);
+    EXPECT_FALSE(ClockParts(clock()).timermove->isActive());
+    EXPECT_FALSE(ClockParts(clock()).PopupMenu1->isVisible());
 
-    rightButton(clock().Shopt);
+    rightButton(ClockParts(clock()).Shopt);
     EXPECT_TRUE(program->informationWindow().isVisible());
-    EXPECT_FALSE(clock().PopupMenu1->isVisible());
+    EXPECT_FALSE(ClockParts(clock()).PopupMenu1->isVisible());
 
-    rightButton(clock().DialLabel); // the menu takes the release
-    EXPECT_TRUE(clock().PopupMenu1->isVisible());
-    clock().PopupMenu1->hide();
+    rightButton(ClockParts(clock()).DialLabel); // the menu takes the release
+    EXPECT_TRUE(ClockParts(clock()).PopupMenu1->isVisible());
+    ClockParts(clock()).PopupMenu1->hide();
 }
 
 // Beside a monitor on its left, or below one.
@@ -190,10 +195,10 @@ TEST_F(WindowBehaviour, TransparencyItemsKeepTheirCheckRules) {
     EXPECT_EQ(checkedTransparency(), QStringList({"Enable", "90%"}));
     EXPECT_DOUBLE_EQ(clock().windowOpacity(), 26 / 255.0);
 
-    clock().menuTrasparencyEnable->trigger();
+    ClockParts(clock()).menuTrasparencyEnable->trigger();
     EXPECT_TRUE(checkedTransparency().isEmpty()) << "none checked";
     EXPECT_DOUBLE_EQ(clock().windowOpacity(), 1.0);
-    clock().menuTrasparencyEnable->trigger();
+    ClockParts(clock()).menuTrasparencyEnable->trigger();
     EXPECT_EQ(checkedTransparency(), QStringList({"Enable", "30%"}));
     EXPECT_DOUBLE_EQ(clock().windowOpacity(), 179 / 255.0);
 }
@@ -201,8 +206,8 @@ TEST_F(WindowBehaviour, TransparencyItemsKeepTheirCheckRules) {
 TEST_F(WindowBehaviour, StartAtLogInFollowsTheCaptionTheMenuShowed) {
     fakes.autostart.registered = "/old/place/dialtop";
     start();
-    QAction* startItem = clock().menuStartWithWindows;
-    emit clock().PopupMenu1->aboutToShow();
+    QAction* startItem = ClockParts(clock()).menuStartWithWindows;
+    emit ClockParts(clock()).PopupMenu1->aboutToShow();
     EXPECT_EQ(startItem->text(), QStringLiteral("Don't Start with Windows"));
     startItem->trigger();
     EXPECT_FALSE(fakes.autostart.registered);
@@ -210,13 +215,13 @@ TEST_F(WindowBehaviour, StartAtLogInFollowsTheCaptionTheMenuShowed) {
     startItem->trigger();
     EXPECT_FALSE(fakes.autostart.registered) << "the caption, not the entry, chooses";
 
-    emit clock().PopupMenu1->aboutToShow();
+    emit ClockParts(clock()).PopupMenu1->aboutToShow();
     EXPECT_EQ(startItem->text(), QStringLiteral("Start with Windows"));
     startItem->trigger();
     EXPECT_EQ(fakes.autostart.registered, fakes.process.path);
 
     fakes.autostart.placeThere = false;
-    emit clock().PopupMenu1->aboutToShow();
+    emit ClockParts(clock()).PopupMenu1->aboutToShow();
     EXPECT_EQ(startItem->text(), QStringLiteral("Start with Windows")) << "nothing to ask: unchanged";
 
     fakes.autostart.placeThere = true;

@@ -2,6 +2,7 @@
 #include "fullscreen/frmSleepU.h"
 #include "fullscreen/frmroseU.h"
 #include "hotkeys/HotKeyManager.h"
+#include "support/ClockParts.h"
 #include "ui/MessageTimer.h"
 
 #include <QAction>
@@ -52,8 +53,8 @@ protected:
         EXPECT_TRUE(clock().isVisible());
         EXPECT_TRUE(std::any_of(fakes.windows.activations.begin(), fakes.windows.activations.end(),
                                 [&](const auto& activation) { return activation.first == &clock(); }));
-        EXPECT_TRUE(clock().menuMinimize->isEnabled());
-        EXPECT_FALSE(clock().menuRestore->isEnabled());
+        EXPECT_TRUE(ClockParts(clock()).menuMinimize->isEnabled());
+        EXPECT_FALSE(ClockParts(clock()).menuRestore->isEnabled());
         gone.count = 0;
     }
 

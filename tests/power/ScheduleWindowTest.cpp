@@ -1,6 +1,7 @@
 #include "app/DialtopApplication.h"
 #include "clock/ClockFixture.h"
 #include "power/frmcustskedU.h"
+#include "support/ClockParts.h"
 #include "sysinfo/frmAboutU.h"
 #include "ui/MessageTimer.h"
 #include "ui/TextButton.h"
@@ -25,9 +26,9 @@ protected:
     static DialtopApplication& app() { return *static_cast<DialtopApplication*>(qApp); }
 
     void choose(const char* item) {
-        clock().PopupMenu1->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        ClockParts(clock()).PopupMenu1->findChild<QAction*>(QString::fromLatin1(item))->trigger();
     }
-    QColor clockColour() { return clock().DialLabel->palette().color(QPalette::WindowText); }
+    QColor clockColour() { return ClockParts(clock()).DialLabel->palette().color(QPalette::WindowText); }
     QString shutdownAt() { return program->informationWindow().lblshutdownafter->text(); }
     QString rebootAt() { return program->informationWindow().lblrebootafter->text(); }
     Tfrmcustsked& custom() { return program->customScheduleDialog(); }
@@ -49,14 +50,14 @@ protected:
 TEST_F(ScheduleWindow, APresetArmsTheShutdownAndAbortDisarmsIt) {
     EXPECT_EQ(shutdownAt(), QStringLiteral("Not Sceduled"));
     choose("menuS10Minutes");
-    EXPECT_TRUE(clock().timerOff->isEnabled());
-    EXPECT_EQ(clock().timerOff->interval(), 600000u);
+    EXPECT_TRUE(ClockParts(clock()).timerOff->isEnabled());
+    EXPECT_EQ(ClockParts(clock()).timerOff->interval(), 600000u);
     EXPECT_EQ(clockColour(), QColor(128, 128, 128));
     EXPECT_EQ(shutdownAt(), QStringLiteral("14:15:00"));
     EXPECT_EQ(rebootAt(), QStringLiteral("Not Scheduled"));
 
     choose("menuSABORT");
-    EXPECT_FALSE(clock().timerOff->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).timerOff->isEnabled());
     EXPECT_EQ(clockColour(), QColor(0xE4, 0xC1, 0x56));
     EXPECT_EQ(shutdownAt(), QStringLiteral("Not Scheduled"));
 }
@@ -67,12 +68,12 @@ TEST_F(ScheduleWindow, NowAnsweredNoChangesNothingAndYesRequestsATenthOfASecondL
     EXPECT_EQ(fakes.dialogs.boxes.at(0).text,
               QStringLiteral("Your System Will ShutDown IMMEDIATELY.\n\rYou WILL NOT "
                              "Have The Ability To Abort!\n\rAre You Sure?"));
-    EXPECT_FALSE(clock().timerOff->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).timerOff->isEnabled());
     EXPECT_EQ(shutdownAt(), QStringLiteral("Not Sceduled"));
 
     fakes.dialogs.confirmAnswers = {true};
     choose("menuRNow");
-    EXPECT_EQ(clock().timerreboot->interval(), 100u);
+    EXPECT_EQ(ClockParts(clock()).timerreboot->interval(), 100u);
     EXPECT_EQ(rebootAt(), QStringLiteral("14:05:00"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !fakes.powerActions.requests.empty(); }, 2000));
     EXPECT_EQ(fakes.powerActions.requests.front(), platform::PowerAction::Reboot);
@@ -95,8 +96,8 @@ TEST_F(ScheduleWindow, CustomRunsUnderTheClockKeepsItsValuesAndArmsTheRebootWhit
     EXPECT_EQ(
         fakes.dialogs.texts(Kind::Confirm).back(),
         QStringLiteral("Your System Will Reboot in 00 hours, 01 minutes and 01 seconds.\n\rAre You Sure?"));
-    EXPECT_FALSE(clock().timerOff->isEnabled());
-    EXPECT_EQ(clock().timerreboot->interval(), 61000u);
+    EXPECT_FALSE(ClockParts(clock()).timerOff->isEnabled());
+    EXPECT_EQ(ClockParts(clock()).timerreboot->interval(), 61000u);
     EXPECT_EQ(clockColour(), QColor(255, 255, 255));
     EXPECT_EQ(rebootAt(), QStringLiteral("14:06:01"));
 }
@@ -113,9 +114,9 @@ TEST_F(ScheduleWindow, CustomCancelledOrAnsweredNoChangesNothing) {
     });
     choose("menuRCustom");
     EXPECT_EQ(fakes.dialogs.texts(Kind::Confirm).size(), 1u);
-    EXPECT_EQ(clock().timerOff->interval(), 300000u);
-    EXPECT_TRUE(clock().timerOff->isEnabled());
-    EXPECT_FALSE(clock().timerreboot->isEnabled());
+    EXPECT_EQ(ClockParts(clock()).timerOff->interval(), 300000u);
+    EXPECT_TRUE(ClockParts(clock()).timerOff->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).timerreboot->isEnabled());
 }
 
 TEST_F(ScheduleWindow, ADelayBeyondTheIntervalIsRefusedInTheErrorBox) {
@@ -129,8 +130,8 @@ TEST_F(ScheduleWindow, ADelayBeyondTheIntervalIsRefusedInTheErrorBox) {
     });
     choose("menuSCustom");
     EXPECT_EQ(fakes.dialogs.texts(Kind::Error), std::vector<QString>{QStringLiteral("Integer overflow.")});
-    EXPECT_FALSE(clock().timerreboot->isEnabled()) << "the reboot is disarmed before the refusal";
-    EXPECT_FALSE(clock().timerOff->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).timerreboot->isEnabled()) << "the reboot is disarmed before the refusal";
+    EXPECT_FALSE(ClockParts(clock()).timerOff->isEnabled());
 }
 
 TEST_F(ScheduleWindow, ACountdownRunsOutInsideTheOpenCustomDialog) {
@@ -140,7 +141,7 @@ TEST_F(ScheduleWindow, ACountdownRunsOutInsideTheOpenCustomDialog) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !fakes.powerActions.requests.empty(); }, 2000));
     });
     choose("menuSCustom");
-    EXPECT_TRUE(clock().timerreboot->isEnabled()) << "a cancelled run disarmed the reboot";
+    EXPECT_TRUE(ClockParts(clock()).timerreboot->isEnabled()) << "a cancelled run disarmed the reboot";
 }
 
 TEST_F(ScheduleWindow, TheDialogsStepsStopAtTheirLimitsWithoutWrappingOrCarrying) {

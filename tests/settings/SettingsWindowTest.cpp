@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/fake/FakeServices.h"
 #include "settings/ProfileStorage.h"
+#include "support/ClockParts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -163,7 +164,7 @@ TEST_F(SettingsWindow, ALongCountryNameIsReadAndShownInFull) {
     Tdialform& form = start();
     form.Timer1Timer();
     EXPECT_EQ(values().CountryName, twenty);
-    EXPECT_EQ(form.lblcountry->text(), twenty);
+    EXPECT_EQ(ClockParts(form).lblcountry->text(), twenty);
 }
 
 TEST_F(SettingsWindow, ASaveKeepsWhatTheUserAddedToTheFile) {
@@ -342,7 +343,7 @@ TEST_F(SettingsWindow, TextThatIsNotUtf8ComesBackByteForByte) {
     writeSettings(file);
     Tdialform& form = start();
     form.Timer1Timer();
-    EXPECT_EQ(form.lblcountry->text(), QStringLiteral("Zürich")) << "shown as well as it can be";
+    EXPECT_EQ(ClockParts(form).lblcountry->text(), QStringLiteral("Zürich")) << "shown as well as it can be";
 
     EXPECT_TRUE(exitProgram().errors.empty());
     EXPECT_EQ(readAll(settingsPath()), file);

@@ -1,6 +1,7 @@
 #include "tray/TrayIcon.h"
 
 #include "clock/ClockFixture.h"
+#include "support/ClockParts.h"
 #include "ui/MessageTimer.h"
 
 #include <QAction>
@@ -106,18 +107,18 @@ TEST_F(TrayIcon, TheTipFollowsTheClockAndStopsAt127Characters) {
 
 TEST_F(TrayIcon, GivesThePopupMenuToTheDesktopOnceAndNeverOpensASecondOne) {
     start();
-    EXPECT_EQ(fakes.tray.contextMenus, std::vector<QMenu*>({clock().PopupMenu1}));
+    EXPECT_EQ(fakes.tray.contextMenus, std::vector<QMenu*>({ClockParts(clock()).PopupMenu1}));
     int clicks = 0;
     tray().events().OnClick = [&] { ++clicks; };
     fakes.tray.activate(Activation::Context);
-    EXPECT_FALSE(clock().PopupMenu1->isVisible()) << "the desktop shows the menu itself";
+    EXPECT_FALSE(ClockParts(clock()).PopupMenu1->isVisible()) << "the desktop shows the menu itself";
     EXPECT_EQ(clicks, 0);
 
     tray().setLeftPopup(true);
     fakes.tray.activate(Activation::Click);
-    EXPECT_TRUE(clock().PopupMenu1->isVisible()) << "a left press opens it only when asked to";
+    EXPECT_TRUE(ClockParts(clock()).PopupMenu1->isVisible()) << "a left press opens it only when asked to";
     EXPECT_EQ(clicks, 1);
-    clock().PopupMenu1->hide();
+    ClockParts(clock()).PopupMenu1->hide();
 }
 
 TEST_F(TrayIcon, ADoubleClickOnTheIconIsOneClick) {
@@ -136,16 +137,16 @@ TEST_F(TrayIcon, ADoubleClickOnTheIconIsOneClick) {
 
 TEST_F(TrayIcon, MinimizeHidesIntoTheTrayAndAClickBringsTheClockBack) {
     start();
-    clock().menuMinimize->trigger();
+    ClockParts(clock()).menuMinimize->trigger();
     EXPECT_TRUE(hiddenInTray());
     EXPECT_TRUE(fakes.tray.visible);
-    EXPECT_TRUE(clock().menuRestore->isEnabled());
+    EXPECT_TRUE(ClockParts(clock()).menuRestore->isEnabled());
 
     fakes.windows.applicationActive = false;
     fakes.tray.activate(Activation::Click);
     EXPECT_TRUE(clock().isVisible());
-    EXPECT_TRUE(clock().menuMinimize->isEnabled());
-    EXPECT_FALSE(clock().menuRestore->isEnabled());
+    EXPECT_TRUE(ClockParts(clock()).menuMinimize->isEnabled());
+    EXPECT_FALSE(ClockParts(clock()).menuRestore->isEnabled());
     ASSERT_FALSE(fakes.windows.activations.empty());
     EXPECT_EQ(fakes.windows.activations.back().first, &clock());
     EXPECT_TRUE(fakes.windows.taskbarHidden.count(&clock()));
@@ -158,9 +159,9 @@ TEST_F(TrayIcon, MinimizeHidesIntoTheTrayAndAClickBringsTheClockBack) {
 
     // Active and in view: only brought forward.
     const std::size_t before = fakes.windows.activations.size();
-    clock().menuRestore->setEnabled(true);
+    ClockParts(clock()).menuRestore->setEnabled(true);
     clock().cltrayClick();
-    EXPECT_TRUE(clock().menuRestore->isEnabled()) << "no Restore for a program in front";
+    EXPECT_TRUE(ClockParts(clock()).menuRestore->isEnabled()) << "no Restore for a program in front";
     EXPECT_EQ(fakes.windows.activations.size(), before + 1);
 }
 
@@ -193,14 +194,14 @@ TEST_F(TrayIcon, AClickActivatesTheOpenDialogWithTheClicksTime) {
 TEST_F(TrayIcon, WithoutATrayHostMinimizeLeavesATaskbarEntry) {
     fakes.taskbar.there = false;
     start();
-    clock().menuMinimize->trigger();
+    ClockParts(clock()).menuMinimize->trigger();
     EXPECT_TRUE(clock().isMinimized());
     EXPECT_TRUE(clock().isVisible());
     EXPECT_FALSE(fakes.windows.taskbarHidden.count(&clock()));
     clock().Timer1Timer();
     EXPECT_FALSE(fakes.windows.taskbarHidden.count(&clock())) << "the tick must leave the entry alone";
 
-    clock().menuRestore->trigger();
+    ClockParts(clock()).menuRestore->trigger();
     EXPECT_FALSE(clock().isMinimized());
     EXPECT_TRUE(fakes.windows.taskbarHidden.count(&clock()));
 }
@@ -223,7 +224,7 @@ TEST_F(TrayIcon, AClockHiddenInATrayThatGoesAwayIsGivenATaskbarEntry) {
     EXPECT_TRUE(fakes.tray.visible);
     EXPECT_TRUE(clock().isVisible());
     EXPECT_FALSE(clock().isMinimized());
-    EXPECT_TRUE(clock().menuMinimize->isEnabled());
+    EXPECT_TRUE(ClockParts(clock()).menuMinimize->isEnabled());
 }
 
 TEST_F(TrayIcon, IconifiedByTheWindowManagerWithATrayGoesIntoTheTray) {

@@ -4,6 +4,7 @@
 #include "alarms/frmalarmU.h"
 #include "clock/ClockFixture.h"
 #include "power/Scheduler.h"
+#include "support/ClockParts.h"
 #include "sysinfo/frmAboutU.h"
 #include "ui/MessageTimer.h"
 
@@ -147,7 +148,7 @@ protected:
         const platform::LocalTime now = localTime(utc);
         fakes.clock.time = now;
         setBattery(now);
-        if (!QMetaObject::invokeMethod(clock().Timer1, "timeout"))
+        if (!QMetaObject::invokeMethod(ClockParts(clock()).Timer1, "timeout"))
             ADD_FAILURE() << "Timer1 has no timeout to deliver";
         for (const std::string& call : fakes.media.calls)
             if (call.rfind("open /week/row", 0) == 0)
@@ -268,7 +269,7 @@ TEST_F(Week, AlarmsWarningsCountdownsAndTrayClicksHoldForAWeek) {
         // Friday 21:00: a shutdown in one second; the system accepts, and the countdown asks no more.
         if (day == 2 && local.hour == 21 && local.minute == 0) {
             fakes.clock.time = local;
-            QSignalSpy fired(clock().timerOff, &MessageTimer::timeout);
+            QSignalSpy fired(ClockParts(clock()).timerOff, &MessageTimer::timeout);
             QElapsedTimer waited;
             waited.start();
             program->scheduler().Custom(PowerAction::PowerOff, "0", "0", "1");
@@ -283,7 +284,7 @@ TEST_F(Week, AlarmsWarningsCountdownsAndTrayClicksHoldForAWeek) {
         }
         // Tuesday 22:00: reboot now; refused once, asked again at the next run-out, then accepted.
         if (day == 6 && local.hour == 22 && local.minute == 0) {
-            QSignalSpy fired(clock().timerreboot, &MessageTimer::timeout);
+            QSignalSpy fired(ClockParts(clock()).timerreboot, &MessageTimer::timeout);
             fakes.dialogs.confirmAnswers = {true};
             clock().menuRNowClick();
             EXPECT_TRUE(QTest::qWaitFor([&] { return fakes.powerActions.requests.size() == 2; }, 5000));
