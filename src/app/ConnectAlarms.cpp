@@ -14,7 +14,7 @@ void DialtopProgram::connectAlarms() {
 
     // The alarm window is made after the clock: a tick inside a box of the clock's creation rings nothing.
     QObject::connect(&clock, &Tdialform::ticked, &ringer_,
-                     [this](const platform::LocalTime& now) { RunGuarded([&] { ringer_.tick(now); }); });
+                     Guarded([this](const platform::LocalTime& now) { ringer_.tick(now); }));
     QObject::connect(&ringer_, &AlarmRinger::ringing, &alarm,
                      Guarded([&alarm, &clock] { alarm.ShowRinging(clock.frameGeometry()); }));
 

@@ -23,11 +23,11 @@ void DialtopProgram::connectHotKeys() {
 
     Tfrmrose* penguin = frmrose_.get();
     QObject::connect(hotKeys_.get(), &HotKeyPlan::penguinPressed, penguin,
-                     [penguin](std::uint32_t time) { RunGuarded([&] { penguin->coverScreen(time); }); });
+                     Guarded([penguin](std::uint32_t time) { penguin->coverScreen(time); }));
     QObject::connect(dialform_.get(), &Tdialform::penguinRequested, penguin,
                      Guarded([penguin] { penguin->coverScreen(0); }));
 
     TfrmSleep* blank = frmSleep_.get();
     QObject::connect(hotKeys_.get(), &HotKeyPlan::blankScreenPressed, blank,
-                     [blank](std::uint32_t time) { RunGuarded([&] { blank->coverScreen(time); }); });
+                     Guarded([blank](std::uint32_t time) { blank->coverScreen(time); }));
 }

@@ -9,14 +9,12 @@ using platform::PowerAction;
 void DialtopProgram::connectSchedule() {
     Tdialform* clock = dialform_.get();
     Scheduler* scheduler = scheduler_.get();
-    QObject::connect(clock, &Tdialform::shutdownScheduleRequested, clock, [scheduler](std::int32_t delayMs) {
-        RunGuarded([&] { scheduler->ScheduleShutdown(delayMs); });
-    });
+    QObject::connect(clock, &Tdialform::shutdownScheduleRequested, clock,
+                     Guarded([scheduler](std::int32_t delayMs) { scheduler->ScheduleShutdown(delayMs); }));
     QObject::connect(clock, &Tdialform::nowRequested, clock,
-                     [scheduler](PowerAction action) { RunGuarded([&] { scheduler->Now(action); }); });
+                     Guarded([scheduler](PowerAction action) { scheduler->Now(action); }));
     QObject::connect(clock, &Tdialform::abortRequested, clock,
-                     [scheduler](PowerAction action) { RunGuarded([&] { scheduler->Abort(action); }); });
-    QObject::connect(clock, &Tdialform::countdownRanOut, clock, [scheduler](PowerAction action) {
-        RunGuarded([&] { scheduler->CountdownFired(action); });
-    });
+                     Guarded([scheduler](PowerAction action) { scheduler->Abort(action); }));
+    QObject::connect(clock, &Tdialform::countdownRanOut, clock,
+                     Guarded([scheduler](PowerAction action) { scheduler->CountdownFired(action); }));
 }

@@ -54,12 +54,11 @@ void DialtopProgram::connectWindows() {
                          RunTweakEditor(ClockPlace(*clock), *frmtweak_, services_.dialogs);
                      }));
 
-    QObject::connect(
-        clock, &Tdialform::customScheduleRequested, frmcustsked_.get(), [this, clock](PowerAction action) {
-            RunGuarded([&] {
-                RunCustomSchedule(ClockPlace(*clock), *frmcustsked_, services_.dialogs, *scheduler_, action);
-            });
-        });
+    QObject::connect(clock, &Tdialform::customScheduleRequested, frmcustsked_.get(),
+                     Guarded([this, clock](PowerAction action) {
+                         RunCustomSchedule(ClockPlace(*clock), *frmcustsked_, services_.dialogs, *scheduler_,
+                                           action);
+                     }));
 
     // Leaving a full screen brings the program to the front again.
     QObject::connect(frmSleep_.get(), &TfrmSleep::left, clock,

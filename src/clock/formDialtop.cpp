@@ -85,7 +85,7 @@ Tdialform::Tdialform(const platform::Services& services, PowerSample& power, Set
     CreatePopupMenu();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         connect(screen, &QScreen::availableGeometryChanged, this,
-                [this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); });
+                Guarded([this] { ApplicationEvents1SettingChange(WorkAreaChanged, QString()); }));
     }
     CreateTimers();
     CreateSchedule();

@@ -39,8 +39,8 @@ void Tdialform::CreateSchedule() {
     timerreboot = new MessageTimer(this);
     timerreboot->setObjectName(QStringLiteral("timerreboot"));
     timerreboot->setInterval(60000);
-    connect(timerOff, &MessageTimer::timeout, this, &Tdialform::timerOffTimer);
-    connect(timerreboot, &MessageTimer::timeout, this, &Tdialform::timerrebootTimer);
+    connect(timerOff, &MessageTimer::timeout, this, Guarded([this] { timerOffTimer(); }));
+    connect(timerreboot, &MessageTimer::timeout, this, Guarded([this] { timerrebootTimer(); }));
 
     auto item = [this](const char* name) {
         return PopupMenu1->findChild<QAction*>(QString::fromLatin1(name));

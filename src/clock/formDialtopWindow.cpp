@@ -108,16 +108,17 @@ void Tdialform::ConnectWindowBehaviour() {
             ShmoveMouseUp();
         return takenBySquare(event);
     });
-    connect(timermove, &QTimer::timeout, this, &Tdialform::timermoveTimer);
+    connect(timermove, &QTimer::timeout, this, Guarded([this] { timermoveTimer(); }));
 
-    connect(menuAlwaysOnTop, &QAction::triggered, this, &Tdialform::menuAlwaysOnTopClick);
-    connect(menuTrasparencyEnable, &QAction::triggered, this, &Tdialform::menuTrasparencyEnableClick);
+    connect(menuAlwaysOnTop, &QAction::triggered, this, Guarded([this] { menuAlwaysOnTopClick(); }));
+    connect(menuTrasparencyEnable, &QAction::triggered, this,
+            Guarded([this] { menuTrasparencyEnableClick(); }));
     for (int percent = 10; percent <= 90; percent += 10) {
         QAction*& item = menuTrasp_[percent / 10 - 1];
         item = PopupMenu1->findChild<QAction*>(QStringLiteral("menuTrasp%1").arg(percent));
-        connect(item, &QAction::triggered, this, [this, percent] { menuTraspClick(percent); });
+        connect(item, &QAction::triggered, this, Guarded([this, percent] { menuTraspClick(percent); }));
     }
-    connect(PopupMenu1, &QMenu::aboutToShow, this, &Tdialform::PopupMenu1Popup);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, Guarded([this] { PopupMenu1Popup(); }));
     connect(menuStartWithWindows, &QAction::triggered, this,
             Guarded([this] { menuStartWithWindowsClick(); }));
 }

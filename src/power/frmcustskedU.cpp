@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/FaceDrag.h"
+#include "ui/Guarded.h"
 #include "ui/Shape.h"
 #include "ui/TextButton.h"
 
@@ -88,12 +89,12 @@ Tfrmcustsked::Tfrmcustsked(const platform::Services& services) : dialogs_(servic
     JvtbminDown = makeStepButton(QStringLiteral("JvtbminDown"), QStringLiteral("-"), this, {83, 23});
     JvtbsecUp = makeStepButton(QStringLiteral("JvtbsecUp"), QStringLiteral("+"), this, {67, 42});
     JvtbsecDown = makeStepButton(QStringLiteral("JvtbsecDown"), QStringLiteral("-"), this, {83, 42});
-    connect(JvtbhourUp, &QPushButton::clicked, this, &Tfrmcustsked::JvtbhourUpClick);
-    connect(JvtbhourDown, &QPushButton::clicked, this, &Tfrmcustsked::JvtbhourDownClick);
-    connect(JvtbminUp, &QPushButton::clicked, this, &Tfrmcustsked::JvtbminUpClick);
-    connect(JvtbminDown, &QPushButton::clicked, this, &Tfrmcustsked::JvtbminDownClick);
-    connect(JvtbsecUp, &QPushButton::clicked, this, &Tfrmcustsked::JvtbsecUpClick);
-    connect(JvtbsecDown, &QPushButton::clicked, this, &Tfrmcustsked::JvtbsecDownClick);
+    connect(JvtbhourUp, &QPushButton::clicked, this, Guarded([this] { JvtbhourUpClick(); }));
+    connect(JvtbhourDown, &QPushButton::clicked, this, Guarded([this] { JvtbhourDownClick(); }));
+    connect(JvtbminUp, &QPushButton::clicked, this, Guarded([this] { JvtbminUpClick(); }));
+    connect(JvtbminDown, &QPushButton::clicked, this, Guarded([this] { JvtbminDownClick(); }));
+    connect(JvtbsecUp, &QPushButton::clicked, this, Guarded([this] { JvtbsecUpClick(); }));
+    connect(JvtbsecDown, &QPushButton::clicked, this, Guarded([this] { JvtbsecDownClick(); }));
 
     stbtnOK = new TTextButton(QStringLiteral("stbtnOK"), QStringLiteral("OK"), this);
     stbtnOK->setGeometry(8, 62, 29, 21);
@@ -101,8 +102,8 @@ Tfrmcustsked::Tfrmcustsked(const platform::Services& services) : dialogs_(servic
     stbtnCancel = new TTextButton(QStringLiteral("stbtnCancel"), QStringLiteral("CANCEL"), this);
     stbtnCancel->setGeometry(39, 62, 56, 21);
     stbtnCancel->setToolTip(QStringLiteral("Press To Cancel Your Custom Schedule"));
-    connect(stbtnOK, &TTextButton::mouseUp, this, &Tfrmcustsked::stbtnOKMouseUp);
-    connect(stbtnCancel, &TTextButton::mouseUp, this, &Tfrmcustsked::stbtnCancelMouseUp);
+    connect(stbtnOK, &TTextButton::mouseUp, this, Guarded([this] { stbtnOKMouseUp(); }));
+    connect(stbtnCancel, &TTextButton::mouseUp, this, Guarded([this] { stbtnCancelMouseUp(); }));
 
     moveit_ = new FaceDrag(*this, services.windows);
     moveit_->addSources({this, hours, minutes, seconds, lblhours, lblmins, lblsecs});

@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 #include "platform/TaskbarPresence.h"
 #include "platform/WindowSystem.h"
+#include "ui/Guarded.h"
 #include "ui/MessageTimer.h"
 
 #include <QApplication>
@@ -23,10 +24,11 @@ TTrayIcon::TTrayIcon(QWidget& owner, const platform::Services& services)
     FrameTimer = new MessageTimer(this);
     FrameTimer->setObjectName(QStringLiteral("FrameTimer"));
     FrameTimer->setInterval(0);
-    connect(FrameTimer, &MessageTimer::timeout, this, &TTrayIcon::FrameTimerTick);
+    connect(FrameTimer, &MessageTimer::timeout, this, Guarded([this] { FrameTimerTick(); }));
     DoubleClickTimer = new MessageTimer(this);
     DoubleClickTimer->setObjectName(QStringLiteral("DoubleClickTimer"));
-    connect(DoubleClickTimer, &MessageTimer::timeout, this, [this] { clicks_.DoubleClickTimerTick(); });
+    connect(DoubleClickTimer, &MessageTimer::timeout, this,
+            Guarded([this] { clicks_.DoubleClickTimerTick(); }));
 
     area_.setActivationHandler([this](platform::NotificationArea::Activation activation, std::uint32_t time) {
         lastClickTime_ = time;
