@@ -11,8 +11,6 @@
 #include "tweaks/frmTweakU.h"
 #include "ui/Guarded.h"
 
-#include <QLabel>
-
 using platform::PowerAction;
 
 namespace {
@@ -31,8 +29,8 @@ void RunCustomSchedule(const QRect& clock, Tfrmcustsked& dialog, platform::Dialo
     dialog.move(clock.x() + clock.width() - dialog.width(), clock.y() + clock.height());
     if (dialogs.runModal(dialog) != QDialog::Accepted)
         return;
-    scheduler.Custom(action, dialog.lblhours->text().toStdString(), dialog.lblmins->text().toStdString(),
-                     dialog.lblsecs->text().toStdString());
+    const Tfrmcustsked::Delay delay = dialog.ChosenDelay();
+    scheduler.Custom(action, delay.hours, delay.minutes, delay.seconds);
 }
 
 // 540 wide, right edges aligned, the top just below the clock.

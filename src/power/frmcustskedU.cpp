@@ -153,3 +153,7 @@ bool Tfrmcustsked::eventFilter(QObject* watched, QEvent* event) {
         return true;
     return TModalDialog::eventFilter(watched, event);
 }
+
+Tfrmcustsked::Delay Tfrmcustsked::ChosenDelay() const {
+    return {lblhours->text().toStdString(), lblmins->text().toStdString(), lblsecs->text().toStdString()};
+}

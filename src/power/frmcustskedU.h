@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 class FaceDrag;
 class QLabel;
 class QPushButton;
@@ -24,6 +26,14 @@ public:
 
     // "Shutdown" or "Reboot", set before each run; only the confirmation names it.
     QString ActionWord;
+
+    // The delay as the three fields show it, for the scheduler to read.
+    struct Delay {
+        std::string hours;
+        std::string minutes;
+        std::string seconds;
+    };
+    Delay ChosenDelay() const;
 
     TShape* Shape1 = nullptr;
     QLabel* lblhours = nullptr;
