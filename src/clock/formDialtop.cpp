@@ -164,18 +164,19 @@ void Tdialform::CreateTimers() {
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, [this] {
         const platform::LocalTime now = services_.clock.now();
-        // Re-aimed before the tick runs, so that ticks go on inside the boxes a tick may open.
-        ScheduleNextTick();
+        // Re-aimed before the tick runs, so that ticks go on inside the boxes a tick may open; the one
+        // reading serves the aim, the second's claim and everything the tick shows and rings.
+        ScheduleNextTick(now);
         if (tickSeconds_.Claim(now)) {
             RunGuarded([this, &now] { Timer1Timer(now); });
             tray_->stepFrame();
         }
     });
-    ScheduleNextTick();
+    ScheduleNextTick(services_.clock.now());
 }
 
-void Tdialform::ScheduleNextTick() {
-    Timer1->start(SecondAligner::DelayMs(services_.clock.now()));
+void Tdialform::ScheduleNextTick(const platform::LocalTime& now) {
+    Timer1->start(SecondAligner::DelayMs(now));
 }
 
 void Tdialform::FormCreate() {

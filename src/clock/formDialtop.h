@@ -184,7 +184,7 @@ private:
     void CreateTimers();
     void CreateSchedule();
     void FitTimeFonts();
-    void ScheduleNextTick();
+    void ScheduleNextTick(const platform::LocalTime& now);
     void ShowTimeTexts(const platform::LocalTime& now);
     void WarnBattery(bool threePercent);
     void SetHeights(int windowHeight);

@@ -3,6 +3,7 @@
 #include "clock/ClockFixture.h"
 #include "platform/HotKeyService.h"
 #include "support/ClockParts.h"
+#include "support/FileBytes.h"
 #include "ui/MessageTimer.h"
 #include "ui/Shape.h"
 #include "ui/TextButton.h"
@@ -18,13 +19,6 @@
 #include <sstream>
 
 namespace {
-
-std::string readAll(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 class AlarmDialog : public ClockFixture {
 protected:
@@ -122,7 +116,7 @@ TEST_F(AlarmDialog, OpeningReloadsTheFileAndOkTakesRowsAndOnlyRealFiles) {
     EXPECT_EQ(settings().AlarmSound[5], QStringLiteral("None"));
     EXPECT_EQ(settings().AlarmSound[6], QStringLiteral("None"));
     EXPECT_EQ(settings().AlarmMinute[6], 0);
-    const std::string written = readAll(settingsPath());
+    const std::string written = readAll(settingsPath().toStdString());
     EXPECT_NE(written.find("[alarm3]\nison=1\nhour=8\nminute=5\nsound=" + song.toStdString()),
               std::string::npos)
         << written;
@@ -132,13 +126,13 @@ TEST_F(AlarmDialog, OpeningReloadsTheFileAndOkTakesRowsAndOnlyRealFiles) {
 TEST_F(AlarmDialog, CancelWritesNothingButKeepsAUseToggleInMemoryUntilTheNextOpening) {
     writeSettings("[alarm2]\nison=0\nhour=6\nminute=45\nsound=None\n");
     start();
-    const std::string before = readAll(settingsPath());
+    const std::string before = readAll(settingsPath().toStdString());
     openAlarm([&](Tfrmalarm& a) {
         a.stal1Click(2);
         a.eds[2]->setText(makeFile(QStringLiteral("chosen.wav")));
         return QDialog::Rejected;
     });
-    EXPECT_EQ(readAll(settingsPath()), before);
+    EXPECT_EQ(readAll(settingsPath().toStdString()), before);
     EXPECT_TRUE(settings().AlarmOn[2]);
     EXPECT_EQ(settings().AlarmSound[2], QStringLiteral("None"));
     tickInto(6, 45, 3);

@@ -1,6 +1,7 @@
 #include "settings/ProfileStorage.h"
 
 #include "base/DialtopError.h"
+#include "support/FileBytes.h"
 #include "tweaks/ErrorText.h"
 
 #include <QDir>
@@ -13,13 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 void setCountry(ProfileFile& profile) {
     profile.writeText("timedif", "country", "x");

@@ -1,5 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include "support/FileBytes.h"
+
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -7,13 +9,6 @@
 #include <sstream>
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Rows other than 4, each with a line of its own that no reader knows.
 std::string otherRows() {

@@ -5,6 +5,7 @@
 #include "platform/fake/FakeServices.h"
 #include "settings/ProfileStorage.h"
 #include "support/ClockParts.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,13 +29,6 @@
 namespace {
 
 using namespace std::string_literals;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::string alarmSections(std::initializer_list<int> rows) {
     std::string text;

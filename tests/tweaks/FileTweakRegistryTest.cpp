@@ -2,6 +2,7 @@
 
 #include "ErrorText.h"
 #include "base/DialtopError.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,13 +22,6 @@ using platform::HKEY_LOCAL_MACHINE;
 using platform::HKEY_USERS;
 
 const char* const Desktop = "\\Control Panel\\Desktop";
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 unsigned modeOf(const std::string& path) {
     struct stat info {};
