@@ -92,3 +92,12 @@ QString SystemBusAddress() {
     const QString address = qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS");
     return address.isEmpty() ? QStringLiteral("unix:path=/var/run/dbus/system_bus_socket") : address;
 }
+
+QString SessionBusAddress() {
+    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    if (!address.isEmpty())
+        return address;
+    // libdbus's own fall-back: the per-user bus in the runtime directory.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return runtime.isEmpty() ? QString() : QStringLiteral("unix:path=%1/bus").arg(runtime);
+}

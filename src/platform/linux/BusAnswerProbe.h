@@ -35,3 +35,5 @@ private:
 
 // The system bus's address as libdbus finds it.
 QString SystemBusAddress();
+// The session bus's address as libdbus finds it; empty when there is none to find.
+QString SessionBusAddress();
