@@ -19,13 +19,17 @@ const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
 
 StatusNotifierHostWatch::StatusNotifierHostWatch() {
     const QString address = SessionBusAddress();
-    if (address.isEmpty())
+    if (address.isEmpty()) {
+        settled_ = true;
         return;
+    }
     probe_ = std::make_unique<BusAnswerProbe>(address, AnswerLimit, [this](bool answered) {
-        if (answered)
-            watch();
-        else
+        if (!answered) {
             qCInfo(lcTray) << "the session bus does not answer";
+            settled_ = true;
+            return;
+        }
+        watch();
     });
 }
 
@@ -33,14 +37,18 @@ StatusNotifierHostWatch::~StatusNotifierHostWatch() = default;
 
 void StatusNotifierHostWatch::watch() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    if (!bus.isConnected()) {
+        settled_ = true;
         return;
+    }
     auto* owners = new QDBusServiceWatcher(Watcher, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(owners, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& owner) {
                 ++watcher_;
                 registered_ = false;
-                if (!owner.isEmpty())
+                if (owner.isEmpty())
+                    settled_ = true;
+                else
                     ask();
             });
     // A panel may register as a host with a watcher that runs already.
@@ -61,6 +69,7 @@ void StatusNotifierHostWatch::ask() {
             return;
         // No watcher at all answers with an error, which counts as no host.
         registered_ = QDBusPendingReply<QDBusVariant>(*reply).value().variant().toBool();
+        settled_ = true;
         qCDebug(lcTray) << "StatusNotifierItem host registered:" << registered_;
     });
 }

@@ -20,6 +20,8 @@ public:
     ~StatusNotifierHostWatch() override;
 
     bool hostRegistered() const { return registered_; }
+    // Whether the first answer is in: the watcher's, or that no bus answers.
+    bool settled() const { return settled_; }
 
 private Q_SLOTS:
     void ask();
@@ -29,6 +31,7 @@ private:
 
     std::unique_ptr<BusAnswerProbe> probe_;
     bool registered_ = false;
+    bool settled_ = false;
     // Counts the watchers seen, so that an answer from one that has since gone is not taken.
     unsigned watcher_ = 0;
 };

@@ -11,8 +11,10 @@ TrayHostPresence::TrayHostPresence(QtNotificationArea& area) : area_(area) {
 
 bool TrayHostPresence::isTaskbarThere() const {
     if (!area_.hasIcon()) {
+        // Until the session bus has first answered, a host is taken to be there, as Qt asking at start
+        // would have found one that is: the clock is not shown afresh for a host that is no newcomer.
         if (!xembedTray_.owned() && !statusNotifierHost_.hostRegistered())
-            return false;
+            return !statusNotifierHost_.settled();
         area_.makeIcon();
     }
     return QSystemTrayIcon::isSystemTrayAvailable();
