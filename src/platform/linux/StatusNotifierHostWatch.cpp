@@ -51,9 +51,10 @@ void StatusNotifierHostWatch::watch() {
                 else
                     ask();
             });
-    // A panel may register as a host with a watcher that runs already.
-    bus.connect(Watcher, WatcherPath, Watcher, QStringLiteral("StatusNotifierHostRegistered"), this,
-                SLOT(ask()));
+    // A panel may register as a host with a watcher that runs already, and leave it running.
+    for (const QString& hostChange :
+         {QStringLiteral("StatusNotifierHostRegistered"), QStringLiteral("StatusNotifierHostUnregistered")})
+        bus.connect(Watcher, WatcherPath, Watcher, hostChange, this, SLOT(ask()));
     ask();
 }
 

@@ -15,7 +15,12 @@ bool TrayHostPresence::isTaskbarThere() const {
         // would have found one that is: the clock is not shown afresh for a host that is no newcomer.
         if (!xembedTray_.owned() && !statusNotifierHost_.hostRegistered())
             return !statusNotifierHost_.settled();
+        // Qt asks the watcher the same now, and its tray goes over D-Bus for good.
+        overStatusNotifier_ = statusNotifierHost_.hostRegistered();
         area_.makeIcon();
     }
+    // Qt would ask the watcher again at every question, waiting for the answer.
+    if (overStatusNotifier_)
+        return statusNotifierHost_.hostRegistered();
     return QSystemTrayIcon::isSystemTrayAvailable();
 }

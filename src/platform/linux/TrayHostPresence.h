@@ -19,4 +19,6 @@ private:
     QtNotificationArea& area_;
     XEmbedTraySelection xembedTray_;
     StatusNotifierHostWatch statusNotifierHost_;
+    // Made once a host is there, when asked whether one is.
+    mutable bool overStatusNotifier_ = false;
 };
