@@ -19,6 +19,6 @@ private:
     QtNotificationArea& area_;
     XEmbedTraySelection xembedTray_;
     StatusNotifierHostWatch statusNotifierHost_;
-    // Made once a host is there, when asked whether one is.
+    // Whether the icon was made over D-Bus: the watch then answers, without Qt's waiting question.
     mutable bool overStatusNotifier_ = false;
 };
