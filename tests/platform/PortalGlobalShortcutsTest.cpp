@@ -30,7 +30,15 @@ class PortalGlobalShortcutsTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        daemon.start(u"/usr/bin/dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+        // No service folders: a call to a missing portal must not start the machine's own.
+        QFile config(folder.filePath(u"bus.conf"_s));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                     "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                     "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>");
+        config.close();
+        daemon.start(u"/usr/bin/dbus-daemon"_s,
+                     {u"--config-file="_s + config.fileName(), u"--nofork"_s, u"--print-address=1"_s});
         ASSERT_TRUE(daemon.waitForReadyRead(10000)) << "no private dbus-daemon";
         address = QString::fromUtf8(daemon.readLine()).trimmed();
         bus.emplace(QDBusConnection::connectToBus(address, u"private-session-bus"_s));
