@@ -1,23 +1,9 @@
-'''A python3-dbusmock template standing in for the desktop's GlobalShortcuts portal
+'''A python3-dbusmock template standing in for the desktop's GlobalShortcuts portal (version 1)
 
-Serves org.freedesktop.portal.GlobalShortcuts (version 1) on org.freedesktop.portal.Desktop
-/org/freedesktop/portal/desktop: CreateSession, BindShortcuts and ListShortcuts answer through a
-Request object's Response signal, after the method's reply, as the real portal does. Every bound
-shortcut gets its preferred_trigger as trigger_description.
-
-A test fires shortcuts through the org.freedesktop.DBus.Mock interface:
-  Activate(s id)        Activated then Deactivated, to every open session that bound id;
-                        returns how many sessions were told.
-  SetTaken(as ids)      these ids are bound without a trigger (someone else holds the keys).
-  SetDenied(b)          CreateSession answers 1 (the user cancelled).
-  Bound()               (session path, id, description, trigger) of every bound shortcut.
-  SetBindIgnored(b)     as KDE 5.27: only CreateSession's options["shortcuts"] are bound, and
-                        BindShortcuts answers an empty list.
-Start it:  /usr/bin/python3 -m dbusmock --session --template /path/globalshortcuts_portal.py
-Calls are logged like any dbusmock method (GetCalls, MethodCalled).
+Answers come as a Request's Response after the method's reply, as from the real portal. Through
+org.freedesktop.DBus.Mock: Activate(s id), Bound() and Set(s name, v value) of "taken" (ids bound
+without a trigger) or "denied" (CreateSession answers 1, as when the user cancels).
 '''
-
-import random
 
 import dbus
 from gi.repository import GLib
@@ -29,125 +15,67 @@ MAIN_OBJ = '/org/freedesktop/portal/desktop'
 MAIN_IFACE = 'org.freedesktop.portal.GlobalShortcuts'
 SYSTEM_BUS = False
 
-REQUEST_IFACE = 'org.freedesktop.portal.Request'
-SESSION_IFACE = 'org.freedesktop.portal.Session'
-
 
 def load(mock, parameters):
-    mock.gs_sessions = {}  # session path -> {'sender': unique name, 'shortcuts': {id: {...}}}
-    mock.gs_taken = set()
-    mock.gs_denied = bool(parameters.get('deny', False))
-    mock.gs_bind_ignored = False
+    mock.gs_sessions = {}  # session path -> {id: (description, trigger)}
+    mock.gs = {'taken': [], 'denied': False}
     mock.AddProperties(MAIN_IFACE, dbus.Dictionary({'version': dbus.UInt32(1)}, signature='sv'))
 
 
-def _sender_part(sender):
-    return sender[1:].replace('.', '_')
-
-
-def _token(options, key):
-    return str(options.get(key, 'stand_in%d' % random.randint(0, 1 << 30)))
-
-
 def _answer(mock, sender, options, code, results):
-    '''Makes the Request object and emits its Response once the method has returned.'''
-    path = '/org/freedesktop/portal/desktop/request/%s/%s' % (_sender_part(sender), _token(options, 'handle_token'))
-    mock.AddObject(path, REQUEST_IFACE, {}, [('Close', '', '', '')])
+    path = '/org/freedesktop/portal/desktop/request/%s/%s' % (sender[1:].replace('.', '_'), options['handle_token'])
+    mock.AddObject(path, 'org.freedesktop.portal.Request', {}, [])
 
     def emit():
-        request = mockobject.objects[path]
-        request.EmitSignal(REQUEST_IFACE, 'Response', 'ua{sv}',
-                           [dbus.UInt32(code), dbus.Dictionary(results, signature='sv')])
+        mockobject.objects[path].EmitSignal('org.freedesktop.portal.Request', 'Response', 'ua{sv}',
+                                            [dbus.UInt32(code), dbus.Dictionary(results, signature='sv')])
         mock.RemoveObject(path)
-        return False
 
-    GLib.idle_add(emit)  # after the method's reply, as the real portal answers
+    GLib.idle_add(emit)
     return dbus.ObjectPath(path)
 
 
-def _described(session):
-    return dbus.Array([(sid, dbus.Dictionary(info, signature='sv')) for sid, info in session['shortcuts'].items()],
-                      signature='(sa{sv})')
-
-
-def _session(mock, session_handle, sender):
-    session = mock.gs_sessions.get(str(session_handle))
-    if session is None or session['sender'] != sender:
-        raise dbus.exceptions.DBusException('Invalid session', name='org.freedesktop.portal.Error.NotFound')
-    return session
+def _bind(mock, path, shortcuts):
+    for sid, props in shortcuts:
+        trigger = '' if sid in mock.gs['taken'] else props.get('preferred_trigger', '')
+        mock.gs_sessions[path][str(sid)] = (str(props['description']), str(trigger))
+    return {'shortcuts': dbus.Array([(sid, {'description': d, 'trigger_description': t})
+                                     for sid, (d, t) in mock.gs_sessions[path].items()], signature='(sa{sv})')}
 
 
 @dbus.service.method(MAIN_IFACE, in_signature='a{sv}', out_signature='o', sender_keyword='sender')
 def CreateSession(self, options, sender=None):
-    if self.gs_denied:
+    if self.gs['denied']:
         return _answer(self, sender, options, 1, {})
-    path = '/org/freedesktop/portal/desktop/session/%s/%s' % (_sender_part(sender),
-                                                              _token(options, 'session_handle_token'))
-    self.AddObject(path, SESSION_IFACE, {'version': dbus.UInt32(1)}, [])
-    self.gs_sessions[path] = {'sender': sender, 'shortcuts': {}}
-    if self.gs_bind_ignored:
-        _bind(self, self.gs_sessions[path], options.get('shortcuts', []))
-    mockobject.objects[path].AddMethod(SESSION_IFACE, 'Close', '', '', 'self.RemoveObject(self.path)')
+    path = '/org/freedesktop/portal/desktop/session/%s/%s' % (sender[1:].replace('.', '_'),
+                                                              options['session_handle_token'])
+    self.gs_sessions[path] = {}
     return _answer(self, sender, options, 0, {'session_handle': dbus.String(path)})
 
 
 @dbus.service.method(MAIN_IFACE, in_signature='oa(sa{sv})sa{sv}', out_signature='o', sender_keyword='sender')
-def BindShortcuts(self, session_handle, shortcuts, parent_window, options, sender=None):
-    session = _session(self, session_handle, sender)
-    if self.gs_bind_ignored:
-        return _answer(self, sender, options, 0, {'shortcuts': dbus.Array([], signature='(sa{sv})')})
-    _bind(self, session, shortcuts)
-    return _answer(self, sender, options, 0, {'shortcuts': _described(session)})
-
-
-def _bind(mock, session, shortcuts):
-    for sid, props in shortcuts:
-        trigger = '' if str(sid) in mock.gs_taken else str(props.get('preferred_trigger', ''))
-        session['shortcuts'][str(sid)] = {'description': dbus.String(props.get('description', '')),
-                                          'trigger_description': dbus.String(trigger)}
+def BindShortcuts(self, session, shortcuts, parent_window, options, sender=None):
+    return _answer(self, sender, options, 0, _bind(self, str(session), shortcuts))
 
 
 @dbus.service.method(MAIN_IFACE, in_signature='oa{sv}', out_signature='o', sender_keyword='sender')
-def ListShortcuts(self, session_handle, options, sender=None):
-    session = _session(self, session_handle, sender)
-    return _answer(self, sender, options, 0, {'shortcuts': _described(session)})
+def ListShortcuts(self, session, options, sender=None):
+    return _answer(self, sender, options, 0, _bind(self, str(session), []))
 
 
-@dbus.service.method(MOCK_IFACE, in_signature='s', out_signature='u')
-def Activate(self, shortcut_id):
-    told = 0
-    stamp = dbus.UInt64(GLib.get_monotonic_time() // 1000)
-    for path, session in list(self.gs_sessions.items()):
-        if path not in mockobject.objects:  # closed by the client
-            del self.gs_sessions[path]
-            continue
-        info = session['shortcuts'].get(str(shortcut_id))
-        if info is None or not info['trigger_description']:
-            continue
+@dbus.service.method(MOCK_IFACE, in_signature='s', out_signature='')
+def Activate(self, sid):
+    for path in [path for path, held in self.gs_sessions.items() if held.get(sid, ('', ''))[1]]:
         for signal in ('Activated', 'Deactivated'):
-            self.EmitSignal(MAIN_IFACE, signal, 'osta{sv}',
-                            [dbus.ObjectPath(path), shortcut_id, stamp, dbus.Dictionary({}, signature='sv')])
-        told += 1
-    return dbus.UInt32(told)
+            self.EmitSignal(MAIN_IFACE, signal, 'osta{sv}', [dbus.ObjectPath(path), sid, dbus.UInt64(0), {}])
 
 
-@dbus.service.method(MOCK_IFACE, in_signature='as', out_signature='')
-def SetTaken(self, ids):
-    self.gs_taken = set(str(i) for i in ids)
+@dbus.service.method(MOCK_IFACE, in_signature='sv', out_signature='')
+def Set(self, name, value):
+    self.gs[name] = value
 
 
-@dbus.service.method(MOCK_IFACE, in_signature='b', out_signature='')
-def SetDenied(self, denied):
-    self.gs_denied = bool(denied)
-
-
-@dbus.service.method(MOCK_IFACE, in_signature='b', out_signature='')
-def SetBindIgnored(self, ignored):
-    self.gs_bind_ignored = bool(ignored)
-
-
-@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='a(ssss)')
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='as')
 def Bound(self):
-    return dbus.Array([(path, sid, info['description'], info['trigger_description'])
-                       for path, session in self.gs_sessions.items()
-                       for sid, info in session['shortcuts'].items()], signature='(ssss)')
+    return ["%s %s '%s' %s" % (path.rsplit('/', 1)[1], sid, d, t)
+            for path, held in self.gs_sessions.items() for sid, (d, t) in held.items()]
