@@ -77,11 +77,25 @@ int main(int argc, char** argv) {
         WallClock::rep none = 0;
         firstBuffer.compare_exchange_strong(none, WallClock::now().time_since_epoch().count());
     });
-    const platform::Services services{
-        clock,         fakes.timeFormat, fakes.power,    fakes.taskbar,  tones,
-        fakes.dialogs, fakes.windows,    fakes.hotKeys,  fakes.process,  fakes.facts,
-        fakes.live,    fakes.lockLights, fakes.tray,     fakes.registry, fakes.powerActions,
-        media,         fakes.fileDialog, fakes.autostart};
+    const platform::Services services{clock,
+                                      fakes.timeFormat,
+                                      fakes.power,
+                                      fakes.taskbar,
+                                      tones,
+                                      fakes.dialogs,
+                                      fakes.windows,
+                                      fakes.hotKeys,
+                                      fakes.shortcuts,
+                                      fakes.process,
+                                      fakes.facts,
+                                      fakes.live,
+                                      fakes.lockLights,
+                                      fakes.tray,
+                                      fakes.registry,
+                                      fakes.powerActions,
+                                      media,
+                                      fakes.fileDialog,
+                                      fakes.autostart};
     DialtopProgram program(services);
 
     std::vector<double> latencies;

@@ -11,6 +11,10 @@
 void DialtopProgram::connectHotKeys() {
     frmalarm_->setStopAlarmCaption(hotKeys_->stopAlarmCaption());
     frmabout_->setPenguinKeyCaption(hotKeys_->penguinKeyCaption());
+    QObject::connect(hotKeys_.get(), &HotKeyPlan::captionsChanged, frmalarm_.get(), Guarded([this] {
+                         frmalarm_->setStopAlarmCaption(hotKeys_->stopAlarmCaption());
+                         frmabout_->setPenguinKeyCaption(hotKeys_->penguinKeyCaption());
+                     }));
 
     Tfrmalarm* alarm = frmalarm_.get();
     QObject::connect(hotKeys_.get(), &HotKeyPlan::stopAlarmPressed, alarm, Guarded([alarm] {

@@ -37,7 +37,7 @@ DialtopProgram::KeyWords::~KeyWords() {
 DialtopProgram::DialtopProgram(const platform::Services& services)
     : services_(services), settings_(SettingsPath(services)), ringer_(services, settings_) {
     // The keys first: their boxes come before the clock shows, and later windows show their captions.
-    hotKeys_ = std::make_unique<HotKeyPlan>(services.hotKeys, services.dialogs);
+    hotKeys_ = std::make_unique<HotKeyPlan>(services.hotKeys, services.shortcuts, services.dialogs);
     hotKeys_->registerAll();
     dialform_ = std::make_unique<Tdialform>(services, power_, settings_);
     tray_ = std::make_unique<ClockTray>(*dialform_, dialform_->popupMenu(), services);

@@ -1,27 +1,39 @@
-// The program's three global keys: the messages about taken combinations at start, and their presses.
+// The program's three global keys: the desktop's shortcuts or the messages about taken combinations at
+// start, and their presses.
 #include "hotkeys/HotKeyPlan.h"
 
 #include "base/ApplicationTitle.h"
+#include "hotkeys/DesktopShortcuts.h"
 #include "hotkeys/HotKeyText.h"
 #include "platform/Dialogs.h"
 #include "ui/Guarded.h"
 
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QStringList>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcHotKeys, "dialtop.hotkeys", QtWarningMsg)
 
-// Registers key texts and tells the user, one plain box at a time, about those that are taken.
+const QString NoDesktopShortcuts = QStringLiteral(
+    "The Desktop Does NOT Offer Global Shortcuts. Ctrl+F1, Alt+Ctrl+R and Ctrl+Shift+F1 Work Only While an X "
+    "Window Has the Focus. Bind \"dialtop --action stop-alarm\", \"dialtop --action penguin\" and "
+    "\"dialtop --action blank\" in Your Desktop's Keyboard Settings.");
+
+// Registers key texts and tells the user, one plain box at a time, about those that are taken; or, when
+// not `telling`, says nothing.
 class HotKeyChains {
 public:
-    HotKeyChains(THotKeyManager& manager, platform::Dialogs& dialogs)
-        : manager_(manager), dialogs_(dialogs) {}
+    HotKeyChains(THotKeyManager& manager, platform::Dialogs& dialogs, bool telling)
+        : manager_(manager), dialogs_(dialogs), telling_(telling) {}
 
     int Register(const QString& text) { return manager_.RegisterKey(ParseHotKeyText(text.toStdString())); }
 
-    void Tell(const QString& message) { dialogs_.plain(ApplicationTitle, message); }
+    void Tell(const QString& message) {
+        if (telling_)
+            dialogs_.plain(ApplicationTitle, message);
+    }
 
     // Each row applies while `index` is still 0: it reports the text that failed, then tries the next.
     template <typename OnTried>
@@ -37,12 +49,14 @@ public:
 private:
     THotKeyManager& manager_;
     platform::Dialogs& dialogs_;
+    const bool telling_;
 };
 
 } // namespace
 
-HotKeyPlan::HotKeyPlan(platform::HotKeyService& service, platform::Dialogs& dialogs)
-    : dialogs_(dialogs), HotKeyManager1(service) {
+HotKeyPlan::HotKeyPlan(platform::HotKeyService& service, platform::GlobalShortcuts& shortcuts,
+                       platform::Dialogs& dialogs)
+    : shortcuts_(shortcuts), dialogs_(dialogs), HotKeyManager1(service) {
     HotKeyManager1.OnHotKeyPressed = [this](std::uint32_t hotKey, std::uint16_t index) {
         // A failing action goes to the general error box, as from any other handler.
         RunGuarded([&] { HotKeyManager1HotKeyPressed(hotKey, index); });
@@ -50,7 +64,24 @@ HotKeyPlan::HotKeyPlan(platform::HotKeyService& service, platform::Dialogs& dial
 }
 
 void HotKeyPlan::registerAll() {
-    HotKeyChains chains(HotKeyManager1, dialogs_);
+    // The desktop's answer may come after this plan has gone.
+    const QPointer<HotKeyPlan> self(this);
+    const bool asked = shortcuts_.bind(DesktopShortcuts(), [self](const auto& bound) {
+        if (self)
+            RunGuarded([&] { self->desktopAnswered(bound); });
+    });
+    if (!asked)
+        return registerKeys(true);
+    // No key is had until the desktop answers.
+    StopAlarmCaption = QStringLiteral("STOP ALARM");
+    shortcuts_.setActivationHandler([self](const std::string& id) {
+        if (self)
+            RunGuarded([&] { self->desktopShortcutPressed(id); });
+    });
+}
+
+void HotKeyPlan::registerKeys(bool tell) {
+    HotKeyChains chains(HotKeyManager1, dialogs_, tell);
 
     StopAlarmKeyIndex = chains.Register(QStringLiteral("Ctrl+F1"));
     StopAlarmCaption = QStringLiteral("STOP ALARM (Ctrl+F1)");
@@ -87,17 +118,59 @@ void HotKeyPlan::registerAll() {
             QStringLiteral("The Combination \"Ctrl+Shift+F2\" Is NOT Available to blank your screen."));
 }
 
+void HotKeyPlan::desktopAnswered(const std::optional<std::vector<platform::GlobalShortcuts::Bound>>& bound) {
+    if (!bound) {
+        // Each chain's boxes would only repeat what the one box says.
+        registerKeys(false);
+        emit captionsChanged();
+        dialogs_.plain(ApplicationTitle, NoDesktopShortcuts);
+        return;
+    }
+    // A shortcut the desktop left without a key, or did not bind, is named without one.
+    StopAlarmCaption = QStringLiteral("STOP ALARM");
+    PenguinKeyCaption.clear();
+    for (const platform::GlobalShortcuts::Bound& shortcut : *bound) {
+        const QString trigger = QString::fromStdString(shortcut.trigger);
+        if (trigger.isEmpty())
+            continue;
+        if (shortcut.id == StopAlarmShortcut)
+            StopAlarmCaption = QStringLiteral("STOP ALARM (%1)").arg(trigger);
+        else if (shortcut.id == PenguinShortcut)
+            PenguinKeyCaption = QStringLiteral("(%1)").arg(trigger);
+    }
+    emit captionsChanged();
+}
+
+void HotKeyPlan::desktopShortcutPressed(const std::string& id) {
+    // The desktop gives no time a window could be activated with.
+    if (id == StopAlarmShortcut)
+        pressStopAlarm();
+    else if (id == PenguinShortcut)
+        pressPenguin(0);
+    else if (id == BlankShortcut)
+        pressBlankScreen(0);
+}
+
 void HotKeyPlan::HotKeyManager1HotKeyPressed(std::uint32_t, std::uint16_t index) {
-    if (index == StopAlarmKeyIndex) {
-        qCInfo(lcHotKeys) << "pressed stop alarm";
-        emit stopAlarmPressed();
-    }
-    if (index == PenguinKeyIndex) {
-        qCInfo(lcHotKeys) << "pressed penguin";
-        emit penguinPressed(HotKeyManager1.LastPressTime());
-    }
-    if (index == BlankKeyIndex) {
-        qCInfo(lcHotKeys) << "pressed blank screen";
-        emit blankScreenPressed(HotKeyManager1.LastPressTime());
-    }
+    if (index == StopAlarmKeyIndex)
+        pressStopAlarm();
+    if (index == PenguinKeyIndex)
+        pressPenguin(HotKeyManager1.LastPressTime());
+    if (index == BlankKeyIndex)
+        pressBlankScreen(HotKeyManager1.LastPressTime());
+}
+
+void HotKeyPlan::pressStopAlarm() {
+    qCInfo(lcHotKeys) << "pressed stop alarm";
+    emit stopAlarmPressed();
+}
+
+void HotKeyPlan::pressPenguin(std::uint32_t time) {
+    qCInfo(lcHotKeys) << "pressed penguin";
+    emit penguinPressed(time);
+}
+
+void HotKeyPlan::pressBlankScreen(std::uint32_t time) {
+    qCInfo(lcHotKeys) << "pressed blank screen";
+    emit blankScreenPressed(time);
 }

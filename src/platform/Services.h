@@ -5,6 +5,7 @@ namespace platform {
 class Autostart;
 class Dialogs;
 class FileDialog;
+class GlobalShortcuts;
 class HotKeyService;
 class LiveReadings;
 class LocalClock;
@@ -31,6 +32,7 @@ struct Services {
     Dialogs& dialogs;
     WindowSystem& windows;
     HotKeyService& hotKeys;
+    GlobalShortcuts& shortcuts;
     ProcessInfo& process;
     SystemFacts& facts;
     LiveReadings& live;

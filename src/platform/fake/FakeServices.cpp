@@ -83,6 +83,27 @@ bool HotKeys::unregisterHotKey(std::uint16_t id) {
     return held.erase(id) > 0;
 }
 
+bool GlobalShortcuts::bind(const std::vector<Wanted>& shortcuts, Answer answer) {
+    if (!offered)
+        return false;
+    wanted = shortcuts;
+    pending_ = std::move(answer);
+    return true;
+}
+
+void GlobalShortcuts::answerBound(const std::vector<Bound>& bound) {
+    std::exchange(pending_, nullptr)(bound);
+}
+
+void GlobalShortcuts::refuse() {
+    std::exchange(pending_, nullptr)(std::nullopt);
+}
+
+void GlobalShortcuts::activate(const std::string& id) {
+    if (handler_)
+        handler_(id);
+}
+
 QPoint WindowSystem::windowPosition(QWidget& window) const {
     return window.pos();
 }

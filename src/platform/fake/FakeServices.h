@@ -3,6 +3,7 @@
 #include "platform/Autostart.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialog.h"
+#include "platform/GlobalShortcuts.h"
 #include "platform/HotKeyService.h"
 #include "platform/LocalClock.h"
 #include "platform/MediaPlayer.h"
@@ -196,6 +197,25 @@ private:
     PressHandler handler_;
 };
 
+// A desktop that holds shortcuts when `offered`: it records what is asked and answers when told.
+class GlobalShortcuts : public platform::GlobalShortcuts {
+public:
+    bool offered = false; // as outside a Wayland session
+    std::vector<Wanted> wanted;
+
+    bool bind(const std::vector<Wanted>& shortcuts, Answer answer) override;
+    void setActivationHandler(ActivationHandler handler) override { handler_ = std::move(handler); }
+    // Answers the waiting bind.
+    void answerBound(const std::vector<Bound>& bound);
+    void refuse();
+    // As if the user pressed the key the desktop gave `id`.
+    void activate(const std::string& id);
+
+private:
+    Answer pending_;
+    ActivationHandler handler_;
+};
+
 // The icon as the desktop would hold it; activate() is the user acting on it.
 class NotificationArea : public platform::NotificationArea {
 public:
@@ -261,6 +281,7 @@ struct Services {
     Dialogs dialogs;
     WindowSystem windows;
     HotKeys hotKeys;
+    GlobalShortcuts shortcuts;
     Process process;
     SystemFacts facts;
     LiveReadings live;
@@ -273,9 +294,9 @@ struct Services {
     Autostart autostart;
 
     platform::Services services() {
-        return {clock,   timeFormat, power,        taskbar, tones,      dialogs,
-                windows, hotKeys,    process,      facts,   live,       lockLights,
-                tray,    registry,   powerActions, media,   fileDialog, autostart};
+        return {clock,    timeFormat,   power,   taskbar,    tones,    dialogs,    windows,
+                hotKeys,  shortcuts,    process, facts,      live,     lockLights, tray,
+                registry, powerActions, media,   fileDialog, autostart};
     }
 };
 

@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/LocaleTimeFormat.h"
 #include "platform/linux/LoggedPowerActions.h"
+#include "platform/linux/PortalGlobalShortcuts.h"
 #include "platform/linux/ProcSelfExe.h"
 #include "platform/linux/QtDialogs.h"
 #include "platform/linux/QtFileDialog.h"
@@ -27,9 +28,9 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,   timeFormat_, power_,         taskbar_, tones_,      dialogs_,
-                windows_, hotKeys_,    process_,       facts_,   live_,       lockLights_,
-                tray_,    registry_,   *powerActions_, media_,   fileDialog_, autostart_};
+        return {clock_,    timeFormat_,    power_,   taskbar_,    tones_,    dialogs_,    windows_,
+                hotKeys_,  shortcuts_,     process_, facts_,      live_,     lockLights_, tray_,
+                registry_, *powerActions_, media_,   fileDialog_, autostart_};
     }
 
 private:
@@ -51,6 +52,7 @@ private:
     QtDialogs dialogs_;
     X11WindowSystem windows_;
     XcbHotKeyService hotKeys_;
+    PortalGlobalShortcuts shortcuts_;
     ProcSelfExe process_;
     LinuxSystemFacts facts_;
     LinuxLiveReadings live_;
