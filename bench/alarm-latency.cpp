@@ -78,10 +78,10 @@ int main(int argc, char** argv) {
         firstBuffer.compare_exchange_strong(none, WallClock::now().time_since_epoch().count());
     });
     const platform::Services services{
-        clock,         fakes.timeFormat, fakes.power,    fakes.taskbar,  tones,
-        fakes.dialogs, fakes.windows,    fakes.hotKeys,  fakes.process,  fakes.facts,
-        fakes.live,    fakes.lockLights, fakes.tray,     fakes.registry, fakes.powerActions,
-        media,         fakes.fileDialog, fakes.autostart};
+        clock,         fakes.timeFormat, fakes.power,     fakes.taskbar,  tones,
+        fakes.dialogs, fakes.windows,    fakes.hotKeys,   fakes.process,  fakes.facts,
+        fakes.live,    fakes.lockLights, fakes.tray,      fakes.registry, fakes.powerActions,
+        media,         fakes.fileDialog, fakes.autostart, fakes.control};
     DialtopProgram program(services);
 
     std::vector<double> latencies;
