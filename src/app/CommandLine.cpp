@@ -15,7 +15,6 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -27,20 +26,13 @@ constexpr int Done = 0;
 constexpr int NotDone = 1;
 constexpr int BadUsage = 2;
 
-std::string ActionList() {
-    std::string list;
-    for (std::string_view name : platform::ControlActionNames)
-        list += (list.empty() ? "" : ", ") + std::string(name);
-    return list;
-}
-
 void PrintUsage(std::FILE* to) {
     std::fprintf(to,
                  "Usage: dialtop [Qt options]      start the clock\n"
                  "       dialtop --action NAME     ask the running clock for an action\n"
                  "       dialtop --help | --version\n"
                  "Actions: %s\n",
-                 ActionList().c_str());
+                 platform::ControlActionList().c_str());
 }
 
 int Fail(const QString& text) {
@@ -122,7 +114,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     }
     if (!platform::ControlActionNamed(action)) {
         std::fprintf(stderr, "dialtop: no action \"%s\"; the actions are %s\n", action.c_str(),
-                     ActionList().c_str());
+                     platform::ControlActionList().c_str());
         return BadUsage;
     }
     return AskRunningClock(argc, argv, action);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -21,6 +23,14 @@ inline std::optional<ControlAction> ControlActionNamed(std::string_view name) {
             return static_cast<ControlAction>(i);
     }
     return std::nullopt;
+}
+
+// "stop-alarm, penguin, blank, show, exit", for messages.
+inline std::string ControlActionList() {
+    std::string list;
+    for (std::string_view name : ControlActionNames)
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
 }
 
 // Takes the actions from outside and hands each to the program, on the event loop.

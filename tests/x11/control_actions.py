@@ -27,13 +27,15 @@ class ControlActions(unittest.TestCase):
                               stdin=subprocess.DEVNULL, timeout=60).returncode == 0
 
     def clock_after_boxes(self, clock: x11lib.Program) -> int:
+        """Dismisses the clock's boxes about taken keys ("dialtop") until the clock ("Dialtop") shows."""
         def shown():
-            for box in x11lib.find_windows("^dialtop$", pid=clock.pid):
+            # xdotool search ignores case.
+            windows = {wid: x11lib.window_name(wid) for wid in x11lib.find_windows("^dialtop$", pid=clock.pid)}
+            for box in (wid for wid, name in windows.items() if name == "dialtop"):
                 x11lib.tool("xdotool", "windowactivate", "--sync", str(box), check=False)
                 x11lib.key("Return")
-            return next((wid for wid in x11lib.find_windows("^Dialtop$", pid=clock.pid)
-                         if x11lib.window_name(wid) == "Dialtop"), None)
-        return x11lib.wait_until(shown, timeout=120, interval=0.2, what="the second clock")
+            return [wid for wid, name in windows.items() if name == "Dialtop"]
+        return x11lib.wait_until(shown, timeout=120, interval=0.2, what="the second clock")[0]
 
     def test_actions_reach_the_clock_that_owns_the_name_then_the_next_in_line(self):
         first, first_wid = x11lib.start_clock(env=self.bus)

@@ -5,7 +5,6 @@
 #include <QDBusPendingReply>
 #include <QDBusVirtualObject>
 #include <QLoggingCategory>
-#include <QStringList>
 #include <QTimer>
 
 #include <utility>
@@ -15,13 +14,6 @@ namespace {
 Q_LOGGING_CATEGORY(lcControl, "dialtop.control", QtWarningMsg)
 
 const QString ApplicationInterface = QStringLiteral("org.freedesktop.Application");
-
-QString ActionList() {
-    QStringList names;
-    for (std::string_view name : platform::ControlActionNames)
-        names << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    return names.join(QStringLiteral(", "));
-}
 
 QDBusMessage BusCall(const QString& method) {
     return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
@@ -60,7 +52,8 @@ public:
             if (const auto action = platform::ControlActionNamed(name.toStdString()))
                 return run(*action, message, connection);
             return refuse(QDBusError::InvalidArgs,
-                          QStringLiteral("No action \"%1\"; the actions are %2").arg(name, ActionList()),
+                          QStringLiteral("No action \"%1\"; the actions are %2")
+                              .arg(name, QString::fromStdString(platform::ControlActionList())),
                           message, connection);
         }
         if (member == QLatin1String("Open") && message.signature() == QLatin1String("asa{sv}"))
@@ -122,8 +115,9 @@ void DBusControlChannel::probe() {
     }
     probe_ = std::make_unique<BusAnswerProbe>(address, AnswerLimit, [this, address](bool answered) {
         if (!answered) {
-            qCWarning(lcControl).noquote() << "the session bus at" << address
-                                           << "does not answer: the clock cannot be controlled from outside";
+            // As common as no bus at all on a bare X session without one (the socket is not there).
+            qCInfo(lcControl).noquote() << "the session bus at" << address
+                                        << "does not answer: the clock cannot be controlled from outside";
             return;
         }
         if (const QDBusConnection bus = bus_(); bus.isConnected())
