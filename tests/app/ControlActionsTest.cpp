@@ -12,7 +12,7 @@ using ControlActions = ClockFixture;
 namespace {
 
 // The actions from outside, through the fake channel, do what the keys, the tray and the menu do.
-TEST_F(ControlActions, TheKeysCommandsAndShowRunAsTheirKeysAndTheTrayRunThem) {
+TEST_F(ControlActions, EachDoesWhatItsKeyTheTrayOrTheMenuDoes) {
     start();
     program->alarmRinger().ring(1);
     fakes.control.fire(ControlAction::StopAlarm);
@@ -27,14 +27,12 @@ TEST_F(ControlActions, TheKeysCommandsAndShowRunAsTheirKeysAndTheTrayRunThem) {
     fakes.control.fire(ControlAction::Show);
     EXPECT_TRUE(clock().isVisible() && !clock().isMinimized());
     EXPECT_EQ(fakes.windows.activations, (decltype(fakes.windows.activations){{&clock(), 0}}));
-}
 
-TEST_F(ControlActions, ExitWritesTheSettingsAndEndsTheProgram) {
-    start();
     QSignalSpy ended(&clock(), &Tdialform::terminateRequested);
     fakes.control.fire(ControlAction::Exit);
     EXPECT_EQ(ended.count(), 1);
-    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("settings.ini"))));
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("settings.ini"))))
+        << "Exit writes the settings";
 }
 
 } // namespace

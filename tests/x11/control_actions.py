@@ -1,9 +1,6 @@
 #!/usr/bin/python3
-"""`dialtop --action NAME` from a shell reaches the running clock over a private session bus; a
-second clock (its keys all taken by the first, so its boxes come first) waits in line for the bus
-name and takes it when the first ends by `--action exit`.
-
-Run by ctest inside a private X session (run-in-xsession).
+"""`dialtop --action NAME` from a shell reaches the running clock over a private session bus; a second
+clock waits in line for the bus name and takes it when the first ends. Run inside run-in-xsession.
 """
 
 import os
