@@ -77,6 +77,8 @@ TEST_F(ControlBus, EachActionReachesTheHandlerOnceAndAnUnknownOneIsRefused) {
     EXPECT_EQ(call(u"Open"_s, {QStringList(), QVariantMap()}).errorName(),
               "org.freedesktop.DBus.Error.NotSupported");
     EXPECT_EQ(call(u"Activate"_s, {QVariantMap()}).type(), QDBusMessage::ReplyMessage);
+    // Each action reaches the handler after its answer went out.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= 6; }, 30000));
     EXPECT_EQ(received, (std::vector{ControlAction::StopAlarm, ControlAction::Penguin, ControlAction::Blank,
                                      ControlAction::Show, ControlAction::Exit, ControlAction::Show}));
 }
