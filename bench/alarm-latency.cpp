@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
                                       fakes.powerActions,
                                       media,
                                       fakes.fileDialog,
-                                      fakes.autostart};
+                                      fakes.autostart,
+                                      fakes.control};
     DialtopProgram program(services);
 
     std::vector<double> latencies;

@@ -16,22 +16,28 @@ void DialtopProgram::connectHotKeys() {
                          frmabout_->setPenguinKeyCaption(hotKeys_->penguinKeyCaption());
                      }));
 
-    Tfrmalarm* alarm = frmalarm_.get();
-    QObject::connect(hotKeys_.get(), &HotKeyPlan::stopAlarmPressed, alarm, Guarded([alarm] {
-                         try {
-                             alarm->stalMouseUp(Qt::LeftButton, {}, 0, 0);
-                         } catch (...) {
-                             // Stopping an alarm by keyboard never troubles the user.
-                         }
-                     }));
+    QObject::connect(hotKeys_.get(), &HotKeyPlan::stopAlarmPressed, frmalarm_.get(),
+                     Guarded([this] { stopAlarm(); }));
+    QObject::connect(hotKeys_.get(), &HotKeyPlan::penguinPressed, frmrose_.get(),
+                     Guarded([this](std::uint32_t time) { showPenguin(time); }));
+    QObject::connect(dialform_.get(), &Tdialform::penguinRequested, frmrose_.get(),
+                     Guarded([this] { showPenguin(0); }));
+    QObject::connect(hotKeys_.get(), &HotKeyPlan::blankScreenPressed, frmSleep_.get(),
+                     Guarded([this](std::uint32_t time) { blankScreen(time); }));
+}
 
-    Tfrmrose* penguin = frmrose_.get();
-    QObject::connect(hotKeys_.get(), &HotKeyPlan::penguinPressed, penguin,
-                     Guarded([penguin](std::uint32_t time) { penguin->coverScreen(time); }));
-    QObject::connect(dialform_.get(), &Tdialform::penguinRequested, penguin,
-                     Guarded([penguin] { penguin->coverScreen(0); }));
+void DialtopProgram::stopAlarm() {
+    try {
+        frmalarm_->stalMouseUp(Qt::LeftButton, {}, 0, 0);
+    } catch (...) {
+        // Stopping an alarm by keyboard never troubles the user.
+    }
+}
 
-    TfrmSleep* blank = frmSleep_.get();
-    QObject::connect(hotKeys_.get(), &HotKeyPlan::blankScreenPressed, blank,
-                     Guarded([blank](std::uint32_t time) { blank->coverScreen(time); }));
+void DialtopProgram::showPenguin(std::uint32_t time) {
+    frmrose_->coverScreen(time);
+}
+
+void DialtopProgram::blankScreen(std::uint32_t time) {
+    frmSleep_->coverScreen(time);
 }

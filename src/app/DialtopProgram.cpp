@@ -59,6 +59,7 @@ DialtopProgram::DialtopProgram(const platform::Services& services)
     connectHotKeys();
     connectWindows();
     connectSchedule();
+    connectControl();
 }
 
 DialtopProgram::~DialtopProgram() = default;

@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "settings/SettingsStore.h"
 
+#include <cstdint>
 #include <memory>
 
 class HotKeyPlan;
@@ -41,6 +42,12 @@ public:
     SettingsStore& settings() { return settings_; }
     AlarmRinger& alarmRinger() { return ringer_; }
 
+    // The three commands of the global keys, which the actions from outside give too. `time` is the
+    // window system's time of the press, 0 when there is none.
+    void stopAlarm();
+    void showPenguin(std::uint32_t time);
+    void blankScreen(std::uint32_t time);
+
 private:
     // The key names are read once for the whole run.
     struct KeyWords {
@@ -52,6 +59,7 @@ private:
     void connectHotKeys();
     void connectWindows();
     void connectSchedule();
+    void connectControl();
 
     // Made in this order and ended in the reverse: should a window fail to be made, what was made
     // before it ends with it and the keys are released.

@@ -1,9 +1,13 @@
+#include "app/CommandLine.h"
 #include "app/DialtopApplication.h"
 #include "app/DialtopProgram.h"
 #include "clock/formDialtop.h"
 #include "platform/linux/LinuxServices.h"
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = RunCommandLine(argc, argv))
+        return *status;
+
     // An X11 program: on a Wayland session it runs through XWayland unless the user chose otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");

@@ -3,6 +3,7 @@
 namespace platform {
 
 class Autostart;
+class ControlChannel;
 class Dialogs;
 class FileDialog;
 class GlobalShortcuts;
@@ -43,6 +44,7 @@ struct Services {
     MediaPlayer& media;
     FileDialog& fileDialog;
     Autostart& autostart;
+    ControlChannel& control;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Autostart.h"
+#include "platform/ControlChannel.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialog.h"
 #include "platform/GlobalShortcuts.h"
@@ -271,6 +272,17 @@ public:
     void unregister() override { registered.reset(); }
 };
 
+// Takes the handler; fire() is another program asking for an action.
+class ControlChannel : public platform::ControlChannel {
+public:
+    void serve(Handler handler) override { handler_ = std::move(handler); }
+    bool serving() const { return static_cast<bool>(handler_); }
+    void fire(platform::ControlAction action) { handler_(action); }
+
+private:
+    Handler handler_;
+};
+
 // Every fake, bundled as the composition root bundles the real services.
 struct Services {
     Clock clock;
@@ -292,11 +304,12 @@ struct Services {
     MediaPlayer media;
     FileDialog fileDialog;
     Autostart autostart;
+    ControlChannel control;
 
     platform::Services services() {
-        return {clock,    timeFormat,   power,   taskbar,    tones,    dialogs,    windows,
-                hotKeys,  shortcuts,    process, facts,      live,     lockLights, tray,
-                registry, powerActions, media,   fileDialog, autostart};
+        return {clock,    timeFormat,   power,   taskbar,    tones,     dialogs,    windows,
+                hotKeys,  shortcuts,    process, facts,      live,      lockLights, tray,
+                registry, powerActions, media,   fileDialog, autostart, control};
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/linux/DBusControlChannel.h"
 #include "platform/linux/FileTweakRegistry.h"
 #include "platform/linux/GstMediaPlayer.h"
 #include "platform/linux/GstTones.h"
@@ -28,9 +29,9 @@
 class LinuxServices {
 public:
     platform::Services services() {
-        return {clock_,    timeFormat_,    power_,   taskbar_,    tones_,    dialogs_,    windows_,
-                hotKeys_,  shortcuts_,     process_, facts_,      live_,     lockLights_, tray_,
-                registry_, *powerActions_, media_,   fileDialog_, autostart_};
+        return {clock_,    timeFormat_,    power_,   taskbar_,    tones_,     dialogs_,    windows_,
+                hotKeys_,  shortcuts_,     process_, facts_,      live_,      lockLights_, tray_,
+                registry_, *powerActions_, media_,   fileDialog_, autostart_, control_};
     }
 
 private:
@@ -62,4 +63,5 @@ private:
     GstMediaPlayer media_{audioSink_};
     QtFileDialog fileDialog_;
     XdgAutostart autostart_;
+    DBusControlChannel control_;
 };
