@@ -22,7 +22,7 @@ class ClockOnKWin(unittest.TestCase):
             width, _ = x11lib.screen_size()
             corner = x11lib.Geometry(width - SIZE[0], 0, *SIZE)
             self.assertIsNone(x11lib.geometry_becomes(wid, corner), "not in the top-right corner")
-            window = x11lib.wait_until(lambda: waylandlib.kwin_window("Dialtop"), what="KWin to list the clock")
+            window = x11lib.wait_until(lambda: waylandlib.placed_window("Dialtop"), what="KWin to list the clock")
             self.assertEqual(window.geometry, corner)
             self.assertIn("skip_taskbar", window.states)
 

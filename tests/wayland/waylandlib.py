@@ -61,6 +61,12 @@ def kwin_window(title: str) -> Optional[KWinWindow]:
     return next((window for window in kwin_windows() if window.title == title), None)
 
 
+def placed_window(title: str) -> Optional[KWinWindow]:
+    """The window once KWin has placed it: it lists a new window before that, at 0x0+0+0."""
+    window = kwin_window(title)
+    return window if window and window.geometry.width > 0 else None
+
+
 class NativeWindow:
     """weston-terminal, a plain Wayland client that KWin gives the keyboard to like any other."""
 
@@ -69,12 +75,12 @@ class NativeWindow:
     def __init__(self):
         self.process = subprocess.Popen(["weston-terminal", "--shell=/bin/cat"], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = x11lib.wait_until(lambda: kwin_window(self.TITLE), what="weston-terminal's window")
+        self.window = x11lib.wait_until(lambda: placed_window(self.TITLE), what="weston-terminal's window")
 
     def focus(self) -> None:
         """Clicks into the window and waits until KWin has made it the active one."""
-        middle = self.window.geometry
-        keys(f"move:{middle.x + middle.width // 2},{middle.y + middle.height // 2}", "click")
+        where = self.window.geometry
+        keys(f"move:{where.x + where.width // 2},{where.y + where.height // 2}", "click")
         x11lib.wait_until(lambda: "active" in (kwin_window(self.TITLE) or self.window).states,
                           what="the Wayland window to take the focus")
 
