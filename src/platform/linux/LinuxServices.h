@@ -44,7 +44,9 @@ private:
     LinuxLocalClock clock_;
     LocaleTimeFormat timeFormat_;
     SysfsPowerSource power_;
-    TrayHostPresence taskbar_;
+    // Made by the taskbar's presence once a tray host is there.
+    QtNotificationArea tray_;
+    TrayHostPresence taskbar_{tray_};
     GstTones tones_{audioSink_};
     QtDialogs dialogs_;
     X11WindowSystem windows_;
@@ -53,7 +55,6 @@ private:
     LinuxSystemFacts facts_;
     LinuxLiveReadings live_;
     XkbLockLights lockLights_;
-    QtNotificationArea tray_;
     FileTweakRegistry registry_;
     std::unique_ptr<platform::PowerActions> powerActions_ = ChoosePowerActions();
     GstMediaPlayer media_{audioSink_};

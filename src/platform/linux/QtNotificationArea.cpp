@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
@@ -108,8 +109,14 @@ private:
     std::uint32_t last_ = 0;
 };
 
-QtNotificationArea::QtNotificationArea()
-    : icon_(std::make_unique<QSystemTrayIcon>()), presses_(std::make_unique<IconPresses>(*this)) {
+QtNotificationArea::QtNotificationArea() : presses_(std::make_unique<IconPresses>(*this)) {}
+
+QtNotificationArea::~QtNotificationArea() = default;
+
+void QtNotificationArea::makeIcon() {
+    if (icon_)
+        return;
+    icon_ = std::make_unique<QSystemTrayIcon>(picture_);
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
                      [this](QSystemTrayIcon::ActivationReason reason) {
                          if (!handler_)
@@ -131,30 +138,39 @@ QtNotificationArea::QtNotificationArea()
                              break;
                          }
                      });
+    icon_->setToolTip(tip_);
+    icon_->setContextMenu(menu_);
+    icon_->setVisible(visible_);
 }
-
-QtNotificationArea::~QtNotificationArea() = default;
 
 void QtNotificationArea::setIcon(const QIcon& icon) {
     // Every change of the tip sets the icon too; the same picture again would only repaint the tray.
-    if (icon.cacheKey() == icon_->icon().cacheKey())
+    if (icon.cacheKey() == picture_.cacheKey())
         return;
-    icon_->setIcon(icon);
+    picture_ = icon;
+    if (icon_)
+        icon_->setIcon(icon);
 }
 
 void QtNotificationArea::setToolTip(const QString& tip) {
-    if (tip == icon_->toolTip())
+    if (tip == tip_)
         return;
-    icon_->setToolTip(tip);
+    tip_ = tip;
+    if (icon_)
+        icon_->setToolTip(tip);
     qCDebug(lcTray) << "tip" << tip;
 }
 
 void QtNotificationArea::setVisible(bool visible) {
-    icon_->setVisible(visible);
+    visible_ = visible;
+    if (icon_)
+        icon_->setVisible(visible);
 }
 
 void QtNotificationArea::setContextMenu(QMenu* menu) {
-    icon_->setContextMenu(menu);
+    menu_ = menu;
+    if (icon_)
+        icon_->setContextMenu(menu);
 }
 
 void QtNotificationArea::setActivationHandler(std::function<void(Activation, std::uint32_t)> handler) {
