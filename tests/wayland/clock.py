@@ -16,7 +16,7 @@ SIZE = (83, 44)
 
 class ClockOnKWin(unittest.TestCase):
     def test_corner_no_taskbar_entry_and_a_tray_item(self):
-        with waylandlib.StatusNotifierWatcher(), x11lib.Program(env={"QT_QPA_PLATFORM": None}) as clock:
+        with waylandlib.StatusNotifierWatcher() as tray, x11lib.Program(env={"QT_QPA_PLATFORM": None}) as clock:
             wid = x11lib.wait_until(lambda: x11lib.program_window(clock.pid, *SIZE),
                                     what="the clock's window on XWayland")
             width, _ = x11lib.screen_size()
@@ -26,9 +26,9 @@ class ClockOnKWin(unittest.TestCase):
             self.assertEqual(window.geometry, corner)
             self.assertIn("skip_taskbar", window.states)
 
-            items = x11lib.wait_until(waylandlib.tray_items, what="the clock's tray item")
-            self.assertEqual([item.id for item in items], ["dialtop"])
-            self.assertIn("Always On Top", items[0].menu)
+            item = tray.first_item()
+            self.assertEqual(item.id, "dialtop")
+            self.assertIn("Always On Top", item.menu)
 
 
 if __name__ == "__main__":

@@ -20,6 +20,7 @@ does not appear in time. Run the tests with /usr/bin/python3 (Debian's dbus modu
 from __future__ import annotations
 
 import os
+import select
 import subprocess
 from typing import NamedTuple, Optional
 
@@ -127,48 +128,40 @@ def desktop_shortcuts(component: str) -> dict[str, bool]:
     return {str(info[0]): len(info[6]) > 0 for info in infos}
 
 
-class StatusNotifierWatcher:
-    """The stand-in tray host (status_notifier_watcher.py) on the desktop's bus, running until the
-    block ends. Qt decides at its start whether a tray exists, so it must run before the program."""
-
-    def __enter__(self) -> "StatusNotifierWatcher":
-        here = os.path.dirname(os.path.abspath(__file__))
-        self.process = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "status_notifier_watcher.py")],
-                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, text=True)
-        if self.process.stdout.readline().strip() != "WATCHING":
-            self.process.kill()
-            raise x11lib.X11Error("the StatusNotifierWatcher stand-in did not start")
-        return self
-
-    def __exit__(self, *exc) -> None:
-        self.process.terminate()
-        self.process.wait(timeout=x11lib.DEFAULT_TIMEOUT)
-
-
 class TrayItem(NamedTuple):
     id: str
     menu: list[str]  # every label, submenus included, without the & of mnemonics
 
 
-def tray_items() -> list[TrayItem]:
-    """The StatusNotifierItems registered with the watcher, read as a panel reads them."""
-    bus = session_bus()
-    watcher = bus.get_object("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
-    entries = watcher.Get("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems",
-                          dbus_interface=dbus.PROPERTIES_IFACE)
-    items = []
-    for entry in map(str, entries):
-        service, _, path = entry.partition("/")
+class StatusNotifierWatcher:
+    """The X11 tier's stand-in for a panel's tray (sni_watcher.py) on the desktop's bus, until the
+    block ends. Qt looks for a tray when the program starts, so it runs before the program."""
+
+    def __enter__(self) -> "StatusNotifierWatcher":
+        here = os.path.dirname(os.path.abspath(__file__))
+        self.process = subprocess.Popen(["/usr/bin/python3", os.path.join(here, "sni_watcher.py")],
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, text=True)
+        x11lib.wait_until(lambda: session_bus().name_has_owner("org.kde.StatusNotifierWatcher"),
+                          what="the StatusNotifierWatcher stand-in")
+        return self
+
+    def first_item(self, timeout: float = x11lib.DEFAULT_TIMEOUT) -> TrayItem:
+        """The first item that registered, read as a panel reads it."""
+        if not select.select([self.process.stdout], [], [], timeout)[0]:
+            raise x11lib.X11Error(f"no tray item registered in {timeout} s")
+        service, _, path = self.process.stdout.readline().split()[1].partition("/")
+        bus = session_bus()
         properties = bus.get_object(service, "/" + path).GetAll("org.kde.StatusNotifierItem",
                                                                 dbus_interface=dbus.PROPERTIES_IFACE)
-        labels = []
-        if str(properties.get("Menu", "/")) != "/":
-            menu = bus.get_object(service, properties["Menu"])
-            _, root = menu.GetLayout(0, -1, dbus.Array([], signature="s"), dbus_interface="com.canonical.dbusmenu")
-            pending = list(root[2])
-            while pending:
-                _, node_properties, children = pending.pop(0)
-                labels.append(str(node_properties.get("label", "")).replace("&", ""))
-                pending.extend(children)
-        items.append(TrayItem(str(properties.get("Id", "")), labels))
-    return items
+        menu = bus.get_object(service, properties["Menu"])
+        _, root = menu.GetLayout(0, -1, dbus.Array([], signature="s"), dbus_interface="com.canonical.dbusmenu")
+        labels, pending = [], list(root[2])
+        while pending:
+            _, node_properties, children = pending.pop(0)
+            labels.append(str(node_properties.get("label", "")).replace("&", ""))
+            pending.extend(children)
+        return TrayItem(str(properties["Id"]), labels)
+
+    def __exit__(self, *exc) -> None:
+        self.process.terminate()
+        self.process.wait(timeout=x11lib.DEFAULT_TIMEOUT)
