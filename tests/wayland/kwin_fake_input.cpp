@@ -7,6 +7,7 @@
 #include "fake-input-client.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <linux/input-event-codes.h>

@@ -5,6 +5,7 @@
 #include "plasma-window-management-client.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <list>
