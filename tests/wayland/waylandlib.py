@@ -124,8 +124,9 @@ def desktop_shortcuts(component: str) -> dict[str, bool]:
         return {}
     infos = session_bus().get_object("org.kde.kglobalaccel", path).allShortcutInfos(
         dbus_interface="org.kde.kglobalaccel.Component")
-    # (id, name, component, component name, context, context name, keys, default keys)
-    return {str(info[0]): len(info[6]) > 0 for info in infos}
+    # (id, name, component, component name, context, context name, keys, default keys); an inactive
+    # shortcut's keys are [0].
+    return {str(info[0]): any(info[6]) for info in infos}
 
 
 class TrayItem(NamedTuple):
