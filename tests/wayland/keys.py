@@ -32,7 +32,8 @@ class KeysOnKWin(unittest.TestCase):
             # The portal names the desktop's record after the clock's fixed session token; a fresh
             # desktop has none before the clock.
             x11lib.eventually(lambda: waylandlib.desktop_shortcuts("dialtop") == BOUND, timeout=30)
-            self.assertEqual(waylandlib.desktop_shortcuts("dialtop"), BOUND, "the desktop's shortcuts (True: with a key)")
+            self.assertEqual(waylandlib.desktop_shortcuts("dialtop"), BOUND,
+                             "the desktop's shortcuts (True: with a key)")
             terminal.focus()
             waylandlib.keys("ctrl+shift+F1")
             self.assert_covers_and_leaves(clock, "#000000", "Escape")
