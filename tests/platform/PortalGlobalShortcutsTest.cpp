@@ -98,7 +98,7 @@ TEST_F(PortalGlobalShortcutsTest, TheThreeShortcutsAreBoundAndEachActivationArri
     // The stand-in follows each activation with a deactivation, which is no press.
     call(u"Activate"_s, {u"blank"_s});
     call(u"Activate"_s, {u"penguin"_s});
-    QTest::qWaitFor([&] { return activated.size() >= 2; }, 30000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return activated.size() >= 2; }, 30000));
     EXPECT_EQ(activated, (std::vector<std::string>{"blank", "penguin"}));
 }
 
