@@ -117,6 +117,14 @@ TEST_F(PortalGlobalShortcutsTest, RefusalsAndMissingPortalsAnswerNothingBound) {
     set(u"denied"_s, true);
     PortalGlobalShortcuts denied(privateBus);
     EXPECT_EQ(bind(denied), std::nullopt) << "the user cancelled";
+
+    set(u"denied"_s, false);
+    set(u"bind_denied"_s, true);
+    PortalGlobalShortcuts bindDenied(privateBus);
+    EXPECT_EQ(bind(bindDenied), std::nullopt) << "the desktop refused the keys";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return call(u"Sessions"_s).arguments().value(0).toStringList().isEmpty(); }, 30000))
+        << "the refused session is left open";
 }
 
 } // namespace

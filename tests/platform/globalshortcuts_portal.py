@@ -1,8 +1,9 @@
 '''A python3-dbusmock template standing in for the desktop's GlobalShortcuts portal (version 1)
 
 Answers come as a Request's Response after the method's reply, as from the real portal. Through
-org.freedesktop.DBus.Mock: Activate(s id), Bound() and Set(s name, v value) of "taken" (ids bound
-without a trigger) or "denied" (CreateSession answers 1, as when the user cancels).
+org.freedesktop.DBus.Mock: Activate(s id), Bound(), Sessions() (those not closed) and Set(s name,
+v value) of "taken" (ids bound without a trigger), "denied" (CreateSession answers 1, as when the
+user cancels) or "bind_denied" (BindShortcuts answers 1).
 '''
 
 import dbus
@@ -18,7 +19,7 @@ SYSTEM_BUS = False
 
 def load(mock, parameters):
     mock.gs_sessions = {}  # session path -> {id: (description, trigger)}
-    mock.gs = {'taken': [], 'denied': False}
+    mock.gs = {'taken': [], 'denied': False, 'bind_denied': False}
     mock.AddProperties(MAIN_IFACE, dbus.Dictionary({'version': dbus.UInt32(1)}, signature='sv'))
 
 
@@ -50,11 +51,15 @@ def CreateSession(self, options, sender=None):
     path = '/org/freedesktop/portal/desktop/session/%s/%s' % (sender[1:].replace('.', '_'),
                                                               options['session_handle_token'])
     self.gs_sessions[path] = {}
+    self.AddObject(path, 'org.freedesktop.portal.Session', {}, [
+        ('Close', '', '', lambda session: self.gs_sessions.pop(path, None))])
     return _answer(self, sender, options, 0, {'session_handle': dbus.String(path)})
 
 
 @dbus.service.method(MAIN_IFACE, in_signature='oa(sa{sv})sa{sv}', out_signature='o', sender_keyword='sender')
 def BindShortcuts(self, session, shortcuts, parent_window, options, sender=None):
+    if self.gs['bind_denied']:
+        return _answer(self, sender, options, 1, {})
     return _answer(self, sender, options, 0, _bind(self, str(session), shortcuts))
 
 
@@ -79,3 +84,8 @@ def Set(self, name, value):
 def Bound(self):
     return ["%s %s '%s' %s" % (path.rsplit('/', 1)[1], sid, d, t)
             for path, held in self.gs_sessions.items() for sid, (d, t) in held.items()]
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='', out_signature='as')
+def Sessions(self):
+    return list(self.gs_sessions)

@@ -88,9 +88,7 @@ PortalGlobalShortcuts::PortalGlobalShortcuts(std::function<QDBusConnection()> bu
 }
 
 PortalGlobalShortcuts::~PortalGlobalShortcuts() {
-    if (connection_ && !session_.isEmpty())
-        connection_->asyncCall(QDBusMessage::createMethodCall(
-            Portal, session_, QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Close")));
+    closeSession();
 }
 
 bool PortalGlobalShortcuts::bind(const std::vector<Wanted>& shortcuts, Answer answer) {
@@ -108,7 +106,7 @@ bool PortalGlobalShortcuts::bind(const std::vector<Wanted>& shortcuts, Answer an
     wanted_ = QVariant::fromValue(wanted);
     answer_ = std::move(answer);
     dropCalls();
-    session_.clear();
+    closeSession();
     deadline_.start(AnswerLimit);
     probe_ = std::make_unique<BusAnswerProbe>(SessionBusAddress(), ProbeLimit, [this](bool answered) {
         if (!answered)
@@ -230,8 +228,16 @@ void PortalGlobalShortcuts::refuse(const QString& why) {
     qCInfo(lcShortcuts).noquote() << "refused:" << why;
     deadline_.stop();
     dropCalls();
-    session_.clear();
+    // A session the desktop opened but never finished binding would keep its shortcuts there.
+    closeSession();
     answer(std::nullopt);
+}
+
+void PortalGlobalShortcuts::closeSession() {
+    if (connection_ && !session_.isEmpty())
+        connection_->asyncCall(QDBusMessage::createMethodCall(
+            Portal, session_, QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Close")));
+    session_.clear();
 }
 
 void PortalGlobalShortcuts::dropCalls() {

@@ -45,6 +45,7 @@ private:
     void answerWith(const QVariantMap& results);
     void refuse(const QString& why);
     void dropCalls();
+    void closeSession();
 
     const std::function<QDBusConnection()> bus_;
     std::optional<QDBusConnection> connection_;
