@@ -17,6 +17,10 @@ enum class ControlAction { StopAlarm, Penguin, Blank, Show, Exit };
 inline constexpr std::array<std::string_view, 5> ControlActionNames{"stop-alarm", "penguin", "blank", "show",
                                                                     "exit"};
 
+constexpr std::string_view ControlActionName(ControlAction action) {
+    return ControlActionNames[static_cast<std::size_t>(action)];
+}
+
 inline std::optional<ControlAction> ControlActionNamed(std::string_view name) {
     for (std::size_t i = 0; i < ControlActionNames.size(); ++i) {
         if (ControlActionNames[i] == name)
